@@ -1,0 +1,342 @@
+// TDataSet: opening and closing, navigation, the edit state machine and notifications.
+//
+//   Opening/closing   Open, Close, SetActive, Destroying, DetachAll
+//   Navigation        First, Last, MoveBy, SetRecNo, Locate, MoveTo
+//   Editing           Edit, Insert/Append, Post, Cancel, Delete, CheckBrowseMode
+//   Notifications     SetState, DataEvent, data-source registration
+//
+// What the links hear, in order:
+//   Open            state (ActiveChanged)
+//   Close           state (ActiveChanged)
+//   Edit            state (EditingChanged), whole record changed
+//   Field assigned  field changed, then each lookup field that depends on it
+//   Insert, Append  state, data set changed
+//   Post, Cancel    state back to browse, data set changed
+//   Delete          (state back to browse,) data set changed
+//   Scrolling       posts a pending edit first, then scrolled(distance)
+// Fields, buffers and lookups are in DataSetFields.cpp.
+#include "DataSet.h"
+
+#include <algorithm>
+
+#include "DataSource.h"
+
+namespace plumb {
+
+TDataSet::TDataSet(TComponent* AOwner) : TComponent(AOwner) {}
+
+TDataSet::~TDataSet() {
+  DetachAll();
+}
+
+void TDataSet::Destroying() {
+  inherited::Destroying();
+  // Descendants' storage is still whole here (unlike in ~TDataSet), so close properly.
+  try {
+    Close();
+  } catch (const Exception&) {
+  }
+}
+
+void TDataSet::DetachAll() {
+  FState = dsInactive;
+  std::vector<TDataSource*> Sources;
+  Sources.swap(FDataSources);
+  for (TDataSource* S : Sources) {
+    S->FDataSet = nullptr;
+    S->UpdateLinkStates();
+  }
+  std::vector<TField*> Fields;
+  Fields.swap(FFields);
+  for (TField* F : Fields) {
+    F->FDataSet = nullptr;
+    F->FFieldNo = -1;
+  }
+}
+
+void TDataSet::Error(const std::string& Message) const {
+  throw EDatabaseError(GetName().empty() ? Message : GetName() + ": " + Message);
+}
+
+void TDataSet::CheckActive() const {
+  if (!GetActive()) Error("Cannot perform this operation on a closed dataset");
+}
+
+void TDataSet::CheckInactive() const {
+  if (GetActive()) Error("Cannot perform this operation on an open dataset");
+}
+
+// --- Opening and closing ---
+
+void TDataSet::SetActive(bool Value) {
+  if (Value)
+    Open();
+  else
+    Close();
+}
+
+void TDataSet::Open() {
+  if (GetActive()) return;
+  FState = dsOpening;
+  try {
+    InternalOpen();
+    CreateDefaultFields();
+    BindFields();
+    FBuffer.assign(FFieldDefs.size(), Null);
+    FCurrent = GetStoredCount() > 0 ? 0 : -1;
+    LoadCurrent();
+  } catch (...) {
+    FState = dsInactive;
+    FCurrent = -1;
+    try {
+      InternalClose();
+    } catch (...) {
+    }
+    throw;
+  }
+  FBof = true;
+  FEof = FCurrent < 0;
+  InvalidateLookupIndex();
+  FState = dsInactive;
+  SetState(dsBrowse);
+}
+
+void TDataSet::Close() {
+  if (!GetActive()) return;
+  SetState(dsInactive);
+  InternalClose();
+  FCurrent = -1;
+  FBuffer.clear();
+  FChanged.clear();
+  FModified = false;
+  FBof = FEof = true;
+  InvalidateLookupIndex();
+}
+
+void TDataSet::SetReadOnly(bool Value) {
+  if (Value == FReadOnly) return;
+  if (Value && IsEditState(FState)) Cancel();
+  FReadOnly = Value;
+}
+
+bool TDataSet::GetCanModify() const {
+  return GetActive() && !FReadOnly && StorageWritable();
+}
+
+// --- Navigation ---
+
+Integer TDataSet::GetRecordCount() const {
+  return GetActive() ? GetStoredCount() : 0;
+}
+
+Integer TDataSet::GetRecNo() const {
+  if (FState == dsInsert) return FInsertIndex + 1;
+  return FCurrent + 1;
+}
+
+void TDataSet::MoveTo(Integer Index, bool AtBof, bool AtEof) {
+  FBof = AtBof;
+  FEof = AtEof;
+  if (Index == FCurrent) return;
+  Integer Distance = Index - FCurrent;
+  FCurrent = Index;
+  LoadCurrent();
+  DataEvent(deDataSetScroll, intptr_t(Distance));
+  if (AfterScroll) AfterScroll(this);
+}
+
+void TDataSet::First() {
+  CheckActive();
+  CheckBrowseMode();
+  Integer Count = GetStoredCount();
+  MoveTo(Count > 0 ? 0 : -1, true, Count == 0);
+}
+
+void TDataSet::Last() {
+  CheckActive();
+  CheckBrowseMode();
+  Integer Count = GetStoredCount();
+  MoveTo(Count - 1, Count == 0, true);
+}
+
+Integer TDataSet::MoveBy(Integer Distance) {
+  CheckActive();
+  CheckBrowseMode();
+  Integer Count = GetStoredCount();
+  if (Count == 0) {
+    FBof = FEof = true;
+    return 0;
+  }
+  if (Distance == 0) return 0;
+  Int64 Target = Int64(FCurrent) + Distance;
+  bool AtBof = Target<0, AtEof = Target> Count - 1;
+  Target = std::clamp<Int64>(Target, 0, Count - 1);
+  Integer Moved = Integer(Target) - FCurrent;
+  MoveTo(Integer(Target), AtBof, AtEof);
+  return Moved;
+}
+
+void TDataSet::SetRecNo(Integer Value) {
+  CheckActive();
+  CheckBrowseMode();
+  Integer Count = GetStoredCount();
+  if (Value < 1 || Value > Count) return;
+  MoveTo(Value - 1, false, false);
+}
+
+bool TDataSet::Locate(const std::string& KeyFields, const std::vector<Variant>& KeyValues) {
+  CheckActive();
+  CheckBrowseMode();
+  Integer Index = FindRecordIndex(GetFieldList(KeyFields), KeyValues);
+  if (Index < 0) return false;
+  MoveTo(Index, false, false);
+  return true;
+}
+
+// --- Editing ---
+
+void TDataSet::Edit() {
+  CheckActive();
+  if (IsEditState(FState)) return;
+  if (GetStoredCount() == 0) {
+    Insert();
+    return;
+  }
+  if (!GetCanModify()) Error("Cannot modify a read-only dataset");
+  FChanged.assign(FFieldDefs.size(), false);
+  FModified = false;
+  SetState(dsEdit);
+  DataEvent(deRecordChange, 0);
+}
+
+void TDataSet::Insert() {
+  CheckActive();
+  CheckBrowseMode();
+  if (!GetCanModify()) Error("Cannot modify a read-only dataset");
+  FInsertIndex = std::max(FCurrent, 0);
+  ClearBuffer();
+  SetState(dsInsert);
+  if (OnNewRecord) OnNewRecord(this);
+  FModified = false;
+  DataEvent(deDataSetChange, 0);
+}
+
+void TDataSet::Append() {
+  CheckActive();
+  CheckBrowseMode();
+  if (!GetCanModify()) Error("Cannot modify a read-only dataset");
+  FInsertIndex = GetStoredCount();
+  ClearBuffer();
+  SetState(dsInsert);
+  if (OnNewRecord) OnNewRecord(this);
+  FModified = false;
+  DataEvent(deDataSetChange, 0);
+}
+
+void TDataSet::Post() {
+  CheckActive();
+  if (!IsEditState(FState)) return;
+  DataEvent(deUpdateRecord, 0);
+  if (BeforePost) BeforePost(this);
+  CheckRequiredFields();
+  bool Inserting = FState == dsInsert;
+  Integer Index = Inserting ? FInsertIndex : FCurrent;
+  // Write a copy: a refused write must leave the user's values exactly as they were.
+  TRecordValues Values = FBuffer;
+  WriteRecord(Index, Inserting, Values, FChanged);
+  InvalidateLookupIndex();
+  FCurrent = Index;
+  FBof = FEof = false;
+  LoadCurrent();
+  SetState(dsBrowse);
+  DataEvent(deDataSetChange, 0);
+  if (AfterPost) AfterPost(this);
+}
+
+void TDataSet::Cancel() {
+  if (!IsEditState(FState)) return;
+  LoadCurrent();
+  SetState(dsBrowse);
+  DataEvent(deDataSetChange, 0);
+}
+
+void TDataSet::Delete() {
+  CheckActive();
+  if (FState == dsInsert) {
+    Cancel();
+    return;
+  }
+  if (GetStoredCount() == 0) Error("Cannot perform this operation on an empty dataset");
+  if (!GetCanModify()) Error("Cannot modify a read-only dataset");
+  InternalDelete(FCurrent);
+  InvalidateLookupIndex();
+  Integer Count = GetStoredCount();
+  FCurrent = std::min(FCurrent, Count - 1);
+  FBof = Count == 0;
+  FEof = Count == 0;
+  LoadCurrent();
+  SetState(dsBrowse);
+  DataEvent(deDataSetChange, 0);
+}
+
+void TDataSet::Resync(Integer Index) {
+  if (!GetActive()) return;
+  InvalidateLookupIndex();
+  Integer Count = GetStoredCount();
+  FCurrent = Count == 0 ? -1 : std::clamp(Index, 0, Count - 1);
+  FBof = FEof = Count == 0;
+  LoadCurrent();
+  SetState(dsBrowse);
+  DataEvent(deDataSetChange, 0);
+}
+
+void TDataSet::CheckBrowseMode() {
+  CheckActive();
+  if (FState == dsEdit || (FState == dsInsert && FModified))
+    Post();
+  else if (FState == dsInsert)
+    Cancel();
+}
+
+void TDataSet::AppendRecord(std::initializer_list<Variant> Values) {
+  Append();
+  try {
+    Integer I = 0;
+    for (const Variant& V : Values) {
+      if (I >= GetFieldCount()) break;
+      TField* F = FFields[size_t(I++)];
+      if (F->GetFieldKind() == fkData) F->SetAsVariant(V);
+    }
+    Post();
+  } catch (...) {
+    Cancel();
+    throw;
+  }
+}
+
+// --- Notifications ---
+
+void TDataSet::SetState(TDataSetState Value) {
+  if (Value == FState) return;
+  FState = Value;
+  DataEvent(deUpdateState, 0);
+}
+
+void TDataSet::DataEvent(TDataEvent Event, intptr_t Info) {
+  // A handler may detach a data source while we walk the list.
+  std::vector<TDataSource*> Sources = FDataSources;
+  for (TDataSource* S : Sources)
+    if (std::find(FDataSources.begin(), FDataSources.end(), S) != FDataSources.end())
+      S->DataEvent(Event, Info);
+}
+
+void TDataSet::AddDataSource(TDataSource* Source) {
+  FDataSources.push_back(Source);
+}
+
+void TDataSet::RemoveDataSource(TDataSource* Source) {
+  FDataSources.erase(std::remove(FDataSources.begin(), FDataSources.end(), Source),
+                     FDataSources.end());
+}
+
+}  // namespace plumb

@@ -1,0 +1,185 @@
+#pragma once
+// TDataSet: a cursor over the records of some storage, with the current record in a buffer,
+// the states browse/edit/insert, and notifications to its data sources.
+//
+// Descendants supply the storage (TMemDataSet, TSQLiteDataSet) through a handful of protected
+// operations: open and describe the columns, count, read, write and delete records by
+// position. Everything a user of a data set sees — navigation, the state machine, field
+// values, what the data links hear and in which order — lives here, so every storage behaves
+// alike.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "Field.h"
+#include "FieldTypes.h"
+#include "core/Component.h"
+#include "core/Events.h"
+#include "core/Variant.h"
+
+namespace plumb {
+
+class TDataSource;
+
+struct TFieldDef {
+  std::string Name;
+  TFieldType DataType = ftUnknown;
+  bool Required = false;
+};
+
+using TRecordValues = std::vector<Variant>;
+using TDataSetNotifyEvent = TEvent<void(TDataSet* DataSet)>;
+
+class TDataSet : public TComponent {
+  PLUMB_CLASS(TDataSet, TComponent)
+  explicit TDataSet(TComponent* AOwner);
+  ~TDataSet() override;
+
+  // --- Opening and closing ---
+  bool GetActive() const { return FState != dsInactive; }
+  void SetActive(bool Value);
+  // Raises EDatabaseError (and stays closed) when the storage cannot be opened or a
+  // persistent field names no column or has another type.
+  void Open();
+  // Discards an unposted edit.
+  void Close();
+  TDataSetState GetState() const { return FState; }
+  bool GetReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  // Open, not read-only, and the storage takes writes.
+  bool GetCanModify() const;
+
+  // --- Fields ---
+  Integer GetFieldCount() const { return Integer(FFields.size()); }
+  TField* GetField(Integer Index) const;
+  // Letter case is ignored; nil when there is no such field.
+  TField* FindField(const std::string& FieldName) const;
+  // As FindField, but raises EDatabaseError naming the field when it is missing.
+  TField* FieldByName(const std::string& FieldName) const;
+  // The fields named in a ';'-separated list, in that order.
+  std::vector<TField*> GetFieldList(const std::string& FieldNames) const;
+  const std::vector<TFieldDef>& GetFieldDefs() const { return FFieldDefs; }
+
+  // --- Navigation ---
+  void First();
+  void Last();
+  void Next() { MoveBy(1); }
+  void Prior() { MoveBy(-1); }
+  // Moves Distance records (less at either end) and returns how far it moved. Leaving an
+  // edited record posts it first.
+  Integer MoveBy(Integer Distance);
+  // 1-based number of the current record; 0 when there is none.
+  Integer GetRecNo() const;
+  void SetRecNo(Integer Value);
+  Integer GetRecordCount() const;
+  bool GetBof() const { return FBof; }
+  bool GetEof() const { return FEof; }
+  bool IsEmpty() const { return GetRecordCount() == 0 && FState != dsInsert; }
+  // Makes the record whose KeyFields equal KeyValues current; false (and no move) when none
+  // does. Several key fields take a value each.
+  bool Locate(const std::string& KeyFields, const std::vector<Variant>& KeyValues);
+  bool Locate(const std::string& KeyFields, const Variant& KeyValue) {
+    return Locate(KeyFields, std::vector<Variant>{KeyValue});
+  }
+  // ResultField of the record whose KeyFields equal KeyValues, without moving; Null when no
+  // record matches.
+  Variant Lookup(const std::string& KeyFields, const std::vector<Variant>& KeyValues,
+                 const std::string& ResultField);
+
+  // --- Editing ---
+  // Puts the current record into edit state; on an empty data set inserts a record instead.
+  // Raises EDatabaseError on a closed or read-only data set.
+  void Edit();
+  void Insert();
+  void Append();
+  // Writes the edited record. When the storage refuses, raises EDatabaseError and the record
+  // stays in edit state with the user's values.
+  void Post();
+  void Cancel();
+  void Delete();
+  // Posts an edited record (an insert nobody touched is cancelled instead).
+  void CheckBrowseMode();
+  bool GetModified() const { return FModified; }
+  // Appends a record with these values for the first fields, in field order, and posts it.
+  void AppendRecord(std::initializer_list<Variant> Values);
+
+  TDataSetNotifyEvent BeforePost;
+  TDataSetNotifyEvent AfterPost;
+  TDataSetNotifyEvent AfterScroll;
+  TDataSetNotifyEvent OnNewRecord;
+  TDataSetNotifyEvent OnCalcFields;
+
+ protected:
+  // --- What a storage supplies ---
+  // Opens the storage and describes its columns with SetFieldDefs; raises on failure.
+  virtual void InternalOpen() = 0;
+  virtual void InternalClose() = 0;
+  virtual Integer GetStoredCount() const = 0;
+  // Reads record Index (0-based) into Values, one entry per field definition.
+  virtual void ReadRecord(Integer Index, TRecordValues& Values) = 0;
+  // Stores Values as record Index, or as a new record placed at Index when Inserting. May
+  // update Values (generated keys, defaults). Raises EDatabaseError when refused, with the
+  // storage unchanged.
+  virtual void WriteRecord(Integer Index, bool Inserting, TRecordValues& Values,
+                           const std::vector<bool>& Changed) = 0;
+  virtual void InternalDelete(Integer Index) = 0;
+  virtual bool StorageWritable() const { return true; }
+
+  void SetFieldDefs(std::vector<TFieldDef> Defs) { FFieldDefs = std::move(Defs); }
+  void CheckActive() const;
+  void CheckInactive() const;
+  [[noreturn]] void Error(const std::string& Message) const;
+  void Destroying() override;
+  // Forgets cached lookup positions; storages call it when their rows change behind us.
+  void InvalidateLookupIndex() { FLookupIndex.clear(); }
+  // After the stored rows changed wholesale: makes record Index current (clamped to the
+  // records there are), reloads it in browse state and tells the links.
+  void Resync(Integer Index);
+
+ private:
+  friend class TField;
+  friend class TDataSource;
+
+  // Fields and buffers (DataSetFields.cpp)
+  void AddField(TField* Field);
+  void RemoveField(TField* Field);
+  void BindFields();
+  void CreateDefaultFields();
+  Variant GetFieldValue(const TField* Field) const;
+  void SetFieldValue(TField* Field, const Variant& Value);
+  void NotifyFieldChanged(TField* Field);
+  void CheckRequiredFields() const;
+  void LoadCurrent();
+  void ClearBuffer();
+  void CalculateFields();
+
+  // Notifications
+  void DataEvent(TDataEvent Event, intptr_t Info);
+  void SetState(TDataSetState Value);
+  void AddDataSource(TDataSource* Source);
+  void RemoveDataSource(TDataSource* Source);
+  void DetachAll();
+
+  // Lookups (DataSetFields.cpp)
+  Integer FindRecordIndex(const std::vector<TField*>& Keys, const std::vector<Variant>& Values);
+  void MoveTo(Integer Index, bool AtBof, bool AtEof);
+
+  std::vector<TFieldDef> FFieldDefs;
+  std::vector<TField*> FFields;
+  std::vector<TDataSource*> FDataSources;
+  TDataSetState FState = dsInactive;
+  bool FReadOnly = false;
+  bool FModified = false;
+  bool FBof = true;
+  bool FEof = true;
+  Integer FCurrent = -1;      // 0-based current record, -1 when there is none
+  Integer FInsertIndex = -1;  // where an inserted record goes
+  TRecordValues FBuffer;      // the current record as the user sees it
+  std::vector<bool> FChanged;
+  // Position of each key text, per key-field list; built on first lookup.
+  std::unordered_map<std::string, std::unordered_map<std::string, Integer>> FLookupIndex;
+};
+
+}  // namespace plumb
