@@ -238,6 +238,9 @@ struct TTextOutRecord {
   TColor Color = clBlack;
 };
 
+// Pen is the pen in force: its style bits give the dashes and the geometric end caps.
+// PenStyle mirrors the style of the TPen a canvas selected; it matters only while Pen is not
+// Valid (a DC that was never given a pen), when it picks the dashes of the stock black pen.
 struct TDeviceContext {
   TSurface* Surface = nullptr;
   TPoint Origin;  // surface position of logical (0, 0)
@@ -303,6 +306,16 @@ COLORREF SetTextColor(HDC DC, TColor Color);
 COLORREF SetBkColor(HDC DC, TColor Color);
 // Width and height of Text in DC's font, exactly the advance ExtTextOut uses.
 TPoint GetTextExtent(HDC DC, const std::string& Text);
+// The same for a font without a DC (a canvas that has no handle yet measures this way).
+TPoint FontTextExtent(const TFont& Font, const std::string& Text);
+struct TTextMetric {
+  Integer tmHeight = 0;  // ascent + descent: the line height ExtTextOut and TextHeight use
+  Integer tmAscent = 0;  // ExtTextOut's baseline lies this far below its Y
+  Integer tmDescent = 0;
+  Integer tmAveCharWidth = 0;
+  Integer tmExternalLeading = 0;
+};
+bool GetTextMetrics(HDC DC, TTextMetric& TM);
 
 // ---- TCanvas ---------------------------------------------------------------------------------
 class TCanvas : public TPersistent {
@@ -345,6 +358,10 @@ class TCanvas : public TPersistent {
   std::unique_ptr<TFont> FFont;
   std::unique_ptr<TDeviceContext> FOwnDC;  // only for a canvas made over a surface
   HDC FHandle = nullptr;
+  // Which of Pen, Brush and Font the DC holds as they are now; a change selects it again, so
+  // what a caller sets on the DC directly (SetTextColor, the pen mode) lasts until then.
+  enum : uint8_t { csPenValid = 1, csBrushValid = 2, csFontValid = 4 };
+  uint8_t FState = 0;
 };
 
 }  // namespace plumb
