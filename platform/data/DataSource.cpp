@@ -51,6 +51,13 @@ void TDataSource::UpdateLinkStates() {
   std::vector<TDataLink*> Links = FDataLinks;
   for (TDataLink* L : Links)
     if (HasLink(L)) L->UpdateState();
+  StateChanged();
+}
+
+void TDataSource::StateChanged() {
+  TDataSetState State = GetState();
+  if (State == FReportedState) return;
+  FReportedState = State;
   if (OnStateChange) OnStateChange(this);
 }
 
@@ -61,7 +68,7 @@ void TDataSource::DataEvent(TDataEvent Event, intptr_t Info) {
   for (TDataLink* L : Links)
     if (HasLink(L)) L->DataEvent(Event, Info);
   if (Event == deUpdateState) {
-    if (OnStateChange) OnStateChange(this);
+    StateChanged();
   } else if (Event != deUpdateRecord && OnDataChange) {
     OnDataChange(this, Event == deFieldChange ? reinterpret_cast<TField*>(Info) : nullptr);
   }

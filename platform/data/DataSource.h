@@ -46,11 +46,14 @@ class TDataSource : public TComponent {
   void DataEvent(TDataEvent Event, intptr_t Info);
   void UpdateLinkStates();
   bool HasLink(const TDataLink* Link) const;
+  // Fires OnStateChange when the state differs from the one last reported.
+  void StateChanged();
 
   TDataSet* FDataSet = nullptr;
   std::vector<TDataLink*> FDataLinks;
   bool FEnabled = true;
   bool FAutoEdit = true;
+  TDataSetState FReportedState = dsInactive;
 };
 
 class TDataLink : public TPersistent {

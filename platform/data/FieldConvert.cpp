@@ -48,7 +48,7 @@ Variant CheckedInteger(TFieldType Type, Int64 V, const std::string& Field) {
   Int64 Min, Max;
   IntegerRange(Type, Min, Max);
   if (V < Min || V > Max)
-    throw EConvertError(IntToStr(V) + " is not a valid value for field '" + Field +
+    throw EConvertError("'" + IntToStr(V) + "' is not a valid value for field '" + Field +
                         "'. The allowed range is " + IntToStr(Min) + " to " + IntToStr(Max));
   return Variant(V);
 }

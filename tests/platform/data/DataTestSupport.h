@@ -1,0 +1,114 @@
+#pragma once
+// Shared by the data tests: a link that writes down what it hears, small in-memory tables,
+// and scratch SQLite files.
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "data/DB.h"
+
+namespace plumb::test {
+
+// Logs every notification as a short word, in the order heard. The data source's state
+// changes go to the same log, so the two can be checked against each other.
+class TRecordingLink : public TDataLink {
+ public:
+  std::vector<std::string> Log;
+
+  ~TRecordingLink() override {
+    if (GetDataSource()) GetDataSource()->OnStateChange = nullptr;
+  }
+  void Attach(TDataSource* Source) {
+    SetDataSource(Source);
+    Source->OnStateChange = [this, Source](TObject*) {
+      static const char* Names[] = {"inactive", "browse", "edit", "insert", "calc", "opening"};
+      Log.push_back(std::string("state ") + Names[Source->GetState()]);
+    };
+  }
+  std::vector<std::string> Take() {
+    std::vector<std::string> R;
+    R.swap(Log);
+    return R;
+  }
+
+ protected:
+  void ActiveChanged() override { Log.push_back(GetActive() ? "active" : "inactive"); }
+  void EditingChanged() override { Log.push_back(GetEditing() ? "editing" : "not editing"); }
+  void DataSetScrolled(Integer Distance) override {
+    Log.push_back("scrolled " + std::to_string(Distance));
+  }
+  void DataSetChanged() override {
+    Log.push_back("changed");
+    TDataLink::DataSetChanged();
+  }
+  void RecordChanged(TField* Field) override {
+    Log.push_back("record " + (Field ? Field->GetFieldName() : std::string("*")));
+  }
+};
+
+// Id, Name, Age with three people; opened.
+inline TMemDataSet* MakePeople(TComponent* Owner) {
+  auto* DS = new TMemDataSet(Owner);
+  DS->AddFieldDef("Id", ftInteger, true);
+  DS->AddFieldDef("Name", ftString);
+  DS->AddFieldDef("Age", ftInteger);
+  DS->Open();
+  DS->AppendRecord({1, "Ann", 31});
+  DS->AppendRecord({2, "Bob", 45});
+  DS->AppendRecord({3, "Cid", 27});
+  DS->First();
+  return DS;
+}
+
+// A database file that disappears with the object, with its journal files.
+class TScratchDb {
+ public:
+  explicit TScratchDb(const std::string& Schema = "") {
+    static int Counter = 0;
+    FPath = "/tmp/plumb_data_test_" + std::to_string(getpid()) + "_" + std::to_string(++Counter) +
+            ".db";
+    Remove();
+    if (!Schema.empty()) Exec(Schema);
+  }
+  ~TScratchDb() { Remove(); }
+  const std::string& Path() const { return FPath; }
+
+  // Runs SQL on a connection of its own, as another program would.
+  void Exec(const std::string& Sql) const {
+    sqlite3* Db = nullptr;
+    sqlite3_open(FPath.c_str(), &Db);
+    char* Err = nullptr;
+    int Rc = sqlite3_exec(Db, Sql.c_str(), nullptr, nullptr, &Err);
+    std::string Message = Err ? Err : "";
+    sqlite3_free(Err);
+    sqlite3_close(Db);
+    if (Rc != SQLITE_OK) throw std::runtime_error(Message);
+  }
+  // The first column of the first row as text ("NULL" for a null).
+  std::string Query(const std::string& Sql) const {
+    sqlite3* Db = nullptr;
+    sqlite3_open(FPath.c_str(), &Db);
+    sqlite3_stmt* S = nullptr;
+    sqlite3_prepare_v2(Db, Sql.c_str(), -1, &S, nullptr);
+    std::string R = "<no row>";
+    if (sqlite3_step(S) == SQLITE_ROW) {
+      const unsigned char* T = sqlite3_column_text(S, 0);
+      R = T ? reinterpret_cast<const char*>(T) : "NULL";
+    }
+    sqlite3_finalize(S);
+    sqlite3_close(Db);
+    return R;
+  }
+
+ private:
+  void Remove() {
+    for (const char* Suffix : {"", "-journal", "-wal", "-shm"})
+      std::remove((FPath + Suffix).c_str());
+  }
+  std::string FPath;
+};
+
+}  // namespace plumb::test
