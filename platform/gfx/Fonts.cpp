@@ -54,6 +54,9 @@ class TLibrary {
   ~TLibrary() {
     Faces.clear();
     if (Lib) FT_Done_FreeType(Lib);
+#ifdef PLUMB_HAVE_FONTCONFIG
+    if (FontconfigUsed) FcFini();
+#endif
   }
   FT_Library Get() {
     if (!Lib && FT_Init_FreeType(&Lib) != 0) Lib = nullptr;
@@ -62,6 +65,7 @@ class TLibrary {
   std::vector<std::pair<TFontKey, std::unique_ptr<TFontFace>>> Faces;
   TFontFace* LastFace = nullptr;
   TFontKey LastKey;
+  bool FontconfigUsed = false;
 
  private:
   FT_Library Lib = nullptr;
@@ -85,6 +89,7 @@ TFaceSpec DefaultSpec(bool Bold, bool Italic) {
 // Only a font of the family asked for counts; fontconfig's nearest substitute does not.
 bool MatchFontconfig(const std::string& Name, bool Bold, bool Italic, TFaceSpec& Spec) {
   if (!FcInit()) return false;
+  Library().FontconfigUsed = true;
   FcPattern* Pat = FcPatternCreate();
   FcPatternAddString(Pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(Name.c_str()));
   FcPatternAddInteger(Pat, FC_WEIGHT, Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);

@@ -5,7 +5,7 @@
 // with FreeType's light hinting and kept for the life of the program; the code points below
 // 256 are found through a table, the others through a hash map. FaceFor maps a TFont (name,
 // height, bold, italic) to its face and never fails: what cannot be found or read falls back
-// to the default font.
+// to the default font. Like the rest of the canvas, it is used from the GUI thread only.
 #include <array>
 #include <deque>
 #include <string>

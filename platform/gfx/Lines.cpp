@@ -165,6 +165,15 @@ void DrawWideLine(TDeviceContext& DC, const TLinePen& Pen, TPoint A, TPoint B) {
   double Ext = Pen.FlatEnds ? 0 : Half;
   TVec S{A.X - UX * Ext, A.Y - UY * Ext}, E{B.X + UX * Ext, B.Y + UY * Ext};
   TVec NV{-UY * Half, UX * Half};
+  if (A.X == B.X || A.Y == B.Y) {
+    // Grid lines: the band is a rectangle. Same sampling rule as FillConvex, in one fill.
+    auto Edge = [](double V) { return Integer(std::clamp(std::ceil(V), -2e9, 2e9)); };
+    TRect R{Edge(std::min({S.X + NV.X, S.X - NV.X, E.X + NV.X, E.X - NV.X})),
+            Edge(std::min({S.Y + NV.Y, S.Y - NV.Y, E.Y + NV.Y, E.Y - NV.Y})),
+            Edge(std::max({S.X + NV.X, S.X - NV.X, E.X + NV.X, E.X - NV.X})),
+            Edge(std::max({S.Y + NV.Y, S.Y - NV.Y, E.Y + NV.Y, E.Y - NV.Y}))};
+    return RopRect(DC, R, Pen.Pixel, Pen.Mode);
+  }
   TVec Quad[4] = {{S.X + NV.X, S.Y + NV.Y},
                   {E.X + NV.X, E.Y + NV.Y},
                   {E.X - NV.X, E.Y - NV.Y},

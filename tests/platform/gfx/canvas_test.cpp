@@ -93,6 +93,7 @@ TEST(Canvas, FillsFramesTextOutAndClearBrushes) {
   C.Brush()->SetColor(clBlack);
   C.FrameRect(Rect(20, 0, 30, 10));
   EXPECT_EQ(test::CountPixels(S, 0xFF000000u, Rect(20, 0, 30, 10)), 36);
+  C.FillRect(Rect(50, 10, 40, 0));  // inverted: nothing
   C.Brush()->SetStyle(bsClear);
   C.FillRect(Rect(40, 0, 50, 10));
   EXPECT_EQ(test::CountPixels(S, White, Rect(40, 0, 50, 10)), 100);

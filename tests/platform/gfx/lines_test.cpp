@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
+
 #include "GfxTestUtil.h"
 
 namespace plumb {
@@ -80,6 +83,33 @@ TEST(Lines, GeometricFlatPen_IsABandCentredOnTheLineEndingAtItsPoints) {
               0)
         << "width " << W;
   }
+}
+
+TEST(Lines, WidePens_DiagonalBandsAndEndCaps) {
+  // A slanted band is the same polygon whichever way it is drawn, about W x length in area.
+  auto Band = [](TPoint A, TPoint B, DWORD Style) {
+    auto Box = std::make_unique<TPaintBox>(60, 60);
+    Box->DC.Pen = ExtCreatePen(Style, 4, TLogBrush{BS_SOLID, 0});
+    TPoint P[2] = {A, B};
+    Polyline(&Box->DC, P, 2);
+    return Box;
+  };
+  const DWORD Flat = PS_GEOMETRIC | PS_ENDCAP_FLAT;
+  auto Forward = Band(Point(10, 12), Point(40, 50), Flat);
+  auto Backward = Band(Point(40, 50), Point(10, 12), Flat);
+  EXPECT_TRUE(std::equal(Forward->Surface.Pixels(), Forward->Surface.Pixels() + 3600,
+                         Backward->Surface.Pixels()));
+  double Area = 4 * std::hypot(30.0, 38.0);
+  EXPECT_NEAR(Forward->CountColor(Black), Area, 8);
+  // Square (and round) ends reach half the width past the end points.
+  auto Capped = Band(Point(10, 12), Point(40, 50), PS_GEOMETRIC | PS_ENDCAP_SQUARE);
+  EXPECT_NEAR(Capped->CountColor(Black), Area + 16, 8);
+  TPaintBox B(30, 30);
+  B.DC.Pen = HPEN{PS_SOLID, 3, 0, true};  // an ordinary pen of width 3
+  MoveToEx(&B.DC, 5, 10);
+  LineTo(&B.DC, 15, 10);
+  EXPECT_EQ(B.CountColor(Black, Rect(4, 9, 17, 12)), 39);
+  EXPECT_EQ(B.CountColor(Black), 39);
 }
 
 TEST(Lines, StylesAndPensThatDrawNothing) {

@@ -105,6 +105,16 @@ TEST(Text, FontsThatCannotBeFoundOrReadFallBackToTheDefault) {
   EXPECT_EQ(FontTextExtent(Missing, S), FontTextExtent(Default, S));
 }
 
+TEST(Text, OtherFamiliesAreFoundByName) {
+#ifndef PLUMB_HAVE_FONTCONFIG
+  GTEST_SKIP() << "built without fontconfig: every name gives the default font";
+#endif
+  TFont Mono;
+  Mono.SetName("DejaVu Sans Mono");  // installed with the default font
+  EXPECT_EQ(FontTextExtent(Mono, "iiii").X, FontTextExtent(Mono, "MMMM").X);
+  EXPECT_NE(FontTextExtent(TFont(), "iiii").X, FontTextExtent(TFont(), "MMMM").X);
+}
+
 TEST(Text, SizeBoldAndItalicChangeTheText) {
   TFont Regular, Big, Bold, Italic;
   EXPECT_EQ(Regular.GetSize(), 9);
