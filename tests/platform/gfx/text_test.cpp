@@ -135,6 +135,26 @@ TEST(Text, SizeBoldAndItalicChangeTheText) {
   EXPECT_GT(Slanted.CountColor(White), 0);
 }
 
+TEST(Text, AFontFileWithoutStyledSiblingsIsSlantedAndEmboldened) {
+  // A font named by its file has no bold or oblique file to switch to: both are synthesised.
+  TFont Plain, Bold, Slanted;
+  for (TFont* F : {&Plain, &Bold, &Slanted})
+    F->SetName("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+  Bold.SetStyle(TFontStyles{fsBold});
+  Slanted.SetStyle(TFontStyles{fsItalic});
+  const std::string S = "Synthetic styles";
+  EXPECT_EQ(FontTextExtent(Plain, S), FontTextExtent(TFont(), S));
+  EXPECT_GT(FontTextExtent(Bold, S).X, FontTextExtent(Plain, S).X);
+  EXPECT_EQ(FontTextExtent(Slanted, S).X, FontTextExtent(Plain, S).X);  // slant keeps advances
+  TPaintBox Upright(140, 20), Oblique(140, 20);
+  Upright.DC.Font.Assign(&Plain);
+  Oblique.DC.Font.Assign(&Slanted);
+  ExtTextOut(&Upright.DC, 2, 2, 0, nullptr, S);
+  ExtTextOut(&Oblique.DC, 2, 2, 0, nullptr, S);
+  EXPECT_NE(PixelsOf(Upright.Surface), PixelsOf(Oblique.Surface));
+  EXPECT_NEAR(Oblique.CountColor(White), Upright.CountColor(White), 300);
+}
+
 TEST(Text, DegenerateCallsDrawNothingAndDoNotFail) {
   TPaintBox B(40, 20);
   TRect Inverted = Rect(30, 15, 5, 2);
