@@ -203,8 +203,8 @@ void TDataSet::Edit() {
     return;
   }
   if (!GetCanModify()) Error("Cannot modify a read-only dataset");
-  FChanged.assign(FFieldDefs.size(), false);
-  FModified = false;
+  InternalEdit();
+  LoadCurrent();
   SetState(dsEdit);
   DataEvent(deRecordChange, 0);
 }

@@ -125,6 +125,9 @@ class TDataSet : public TComponent {
   virtual void WriteRecord(Integer Index, bool Inserting, TRecordValues& Values,
                            const std::vector<bool>& Changed) = 0;
   virtual void InternalDelete(Integer Index) = 0;
+  // The current record is about to be edited; a storage that keeps rows in memory drops
+  // them here, and the record is read again.
+  virtual void InternalEdit() {}
   virtual bool StorageWritable() const { return true; }
 
   void SetFieldDefs(std::vector<TFieldDef> Defs) { FFieldDefs = std::move(Defs); }

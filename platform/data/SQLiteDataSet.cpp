@@ -3,7 +3,8 @@
 //   Helpers        quoting, Exec, error conversion, binding and reading values
 //   Opening        OpenConnection (file, probe, busy timeout, journal mode),
 //                  DescribeTable / DescribeQuery (field definitions, key), LoadKeys
-//   Records        ReadRecord (prepared SELECT by key)
+//   Records        ReadRecord from a window of rows fetched with one prepared SELECT by key
+//                  (each statement costs SQLite a lock round trip, so rows come in batches)
 //   Writing        WriteRecord -> ExecWrite (BEGIN IMMEDIATE, UPDATE or INSERT, COMMIT;
 //                  ROLLBACK and rethrow on any error), InternalDelete
 #include "SQLiteDataSet.h"
@@ -26,6 +27,18 @@ struct TSQLiteDataSet::TImpl {
   std::string KeyExpr;     // rowid or the quoted key column
   Integer KeyColumn = -1;  // the column holding the key (also an INTEGER PRIMARY KEY)
   bool RowidKey = false;
+  // Rows WindowStart .. WindowStart + Window.size() - 1 as last read from the file.
+  Integer WindowStart = -1;
+  std::vector<TRecordValues> Window;
+  Integer LastRead = -1;
+
+  void DropWindow() {
+    WindowStart = -1;
+    Window.clear();
+  }
+  bool InWindow(Integer Index) const {
+    return WindowStart >= 0 && Index >= WindowStart && Index < WindowStart + Integer(Window.size());
+  }
   bool Writable = false;
 
   ~TImpl() {
@@ -36,6 +49,8 @@ struct TSQLiteDataSet::TImpl {
 };
 
 namespace {
+
+constexpr Integer WindowSize = 32;
 
 std::string Quote(const std::string& Id) {
   std::string R = "\"";
@@ -241,10 +256,11 @@ void TSQLiteDataSet::InternalOpen() {
     DescribeTable();
   else
     Error("No table name or query given");
-  std::string Cols;
-  for (const std::string& C : FImpl->Columns) Cols += (Cols.empty() ? "" : ", ") + Quote(C);
-  FImpl->ReadStmt = Prepare(
-      FImpl->Db, "SELECT " + Cols + " FROM " + FImpl->Source + " WHERE " + FImpl->KeyExpr + " = ?");
+  std::string Sql = "SELECT " + FImpl->KeyExpr;
+  for (const std::string& C : FImpl->Columns) Sql += ", " + Quote(C);
+  Sql += " FROM " + FImpl->Source + " WHERE " + FImpl->KeyExpr + " IN (?";
+  for (Integer I = 1; I < WindowSize; ++I) Sql += ", ?";
+  FImpl->ReadStmt = Prepare(FImpl->Db, Sql + ")");
   LoadKeys();
 }
 
@@ -254,7 +270,8 @@ void TSQLiteDataSet::InternalClose() {
 
 void TSQLiteDataSet::OpenConnection() {
   if (FDatabaseName.empty()) Error("No database file name given");
-  int Flags = GetReadOnly() ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  // One connection per data set, used by one thread: SQLite's own mutexes only cost time.
+  int Flags = (GetReadOnly() ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
   sqlite3*& Db = FImpl->Db;
   std::string Context = "Cannot open database '" + FDatabaseName + "': ";
   if (sqlite3_open_v2(FDatabaseName.c_str(), &Db, Flags, nullptr) != SQLITE_OK) Fail(Db, Context);
@@ -329,6 +346,7 @@ void TSQLiteDataSet::LoadKeys() {
   std::string Sql = "SELECT " + FImpl->KeyExpr + " FROM " + FImpl->Source;
   if (FSQL.empty()) Sql += " ORDER BY " + FImpl->KeyExpr;
   TStmt Keys(FImpl->Db, Sql);
+  FImpl->DropWindow();
   FImpl->Keys.clear();
   int Rc;
   while ((Rc = sqlite3_step(Keys.S)) == SQLITE_ROW) FImpl->Keys.push_back(ReadKey(Keys.S, 0));
@@ -348,20 +366,43 @@ void TSQLiteDataSet::Refresh() {
 // --- Records ---
 
 void TSQLiteDataSet::ReadRecord(Integer Index, TRecordValues& Values) {
-  sqlite3_stmt* S = FImpl->ReadStmt;
+  if (!FImpl->InWindow(Index)) FetchWindow(Index);
+  Values = FImpl->Window[size_t(Index - FImpl->WindowStart)];
+  FImpl->LastRead = Index;
+}
+
+// Reads the rows from Index on, or the rows up to Index when the reader walks backwards.
+void TSQLiteDataSet::FetchWindow(Integer Index) {
+  TImpl& I = *FImpl;
+  Integer Count = Integer(I.Keys.size());
+  Integer Start = I.LastRead == Index + 1 ? std::max(0, Index - WindowSize + 1) : Index;
+  Integer Rows = std::min(Count - Start, WindowSize);
+  sqlite3_stmt* S = I.ReadStmt;
+  I.DropWindow();
   sqlite3_reset(S);
-  Bind(S, 1, FImpl->Keys[size_t(Index)], ftUnknown);
-  int Rc = sqlite3_step(S);
+  for (Integer R = 0; R < WindowSize; ++R)
+    Bind(S, R + 1, R < Rows ? I.Keys[size_t(Start + R)] : Null, ftUnknown);
   const std::vector<TFieldDef>& Defs = GetFieldDefs();
-  if (Rc == SQLITE_ROW) {
-    for (size_t I = 0; I < Defs.size(); ++I) Values[I] = ReadColumn(S, int(I), Defs[I].DataType);
-  } else if (Rc == SQLITE_DONE) {
-    // Deleted by someone else since we read the keys: show an empty record.
-    std::fill(Values.begin(), Values.end(), Null);
-  } else {
-    Fail(FImpl->Db, "");
+  // A row deleted by someone else since we read the keys shows as an empty record.
+  std::vector<TRecordValues> Window(size_t(Rows), TRecordValues(Defs.size(), Null));
+  int Rc;
+  while ((Rc = sqlite3_step(S)) == SQLITE_ROW) {
+    Variant Key = ReadKey(S, 0);
+    for (Integer R = 0; R < Rows; ++R) {
+      if (!(I.Keys[size_t(Start + R)] == Key)) continue;
+      for (size_t C = 0; C < Defs.size(); ++C)
+        Window[size_t(R)][C] = ReadColumn(S, int(C + 1), Defs[C].DataType);
+      break;
+    }
   }
+  if (Rc != SQLITE_DONE) Fail(I.Db, "");
   sqlite3_reset(S);
+  I.Window = std::move(Window);
+  I.WindowStart = Start;
+}
+
+void TSQLiteDataSet::InternalEdit() {
+  FImpl->DropWindow();
 }
 
 // --- Writing ---
@@ -369,6 +410,7 @@ void TSQLiteDataSet::ReadRecord(Integer Index, TRecordValues& Values) {
 void TSQLiteDataSet::WriteRecord(Integer Index, bool Inserting, TRecordValues& Values,
                                  const std::vector<bool>& Changed) {
   if (!StorageWritable()) Error("Cannot modify a read-only dataset");
+  FImpl->DropWindow();
   std::vector<size_t> Cols;
   for (size_t I = 0; I < Changed.size(); ++I)
     if (Changed[I]) Cols.push_back(I);
@@ -422,6 +464,7 @@ void TSQLiteDataSet::ExecWrite(const std::string& Sql, const TRecordValues& Valu
 
 void TSQLiteDataSet::InternalDelete(Integer Index) {
   if (!StorageWritable()) Error("Cannot modify a read-only dataset");
+  FImpl->DropWindow();
   std::string Sql = "DELETE FROM " + FImpl->Source + " WHERE " + FImpl->KeyExpr + " = ?";
   sqlite3_stmt*& Stmt = FImpl->Cache[Sql];
   if (!Stmt) Stmt = Prepare(FImpl->Db, Sql);

@@ -1,11 +1,12 @@
 #pragma once
 // TSQLiteDataSet: the rows of a SQLite table (or of a query with a key column) as a data set.
 //
-// The cursor is a vector of row keys (the rowid, or the key column); the current record is
-// fetched with a prepared SELECT by key. A post writes the changed columns with one UPDATE
-// (or an INSERT) between BEGIN IMMEDIATE and COMMIT; when SQLite refuses, the transaction is
-// rolled back, ESQLiteError carries SQLite's message and code, and the data set stays in
-// edit state with the user's values.
+// The cursor is a vector of row keys (the rowid, or the key column); records are fetched by
+// key with a prepared SELECT, a window of neighbouring rows at a time. Edit re-reads the
+// record, so an edit starts from what the file holds; Refresh re-reads everything. A post writes
+// the changed columns with one UPDATE (or an INSERT) between BEGIN IMMEDIATE and COMMIT; when
+// SQLite refuses, the transaction is rolled back, ESQLiteError carries SQLite's message and code,
+// and the data set stays in edit state with the user's values.
 #include <memory>
 #include <string>
 
@@ -59,6 +60,7 @@ class TSQLiteDataSet : public TDataSet {
   void WriteRecord(Integer Index, bool Inserting, TRecordValues& Values,
                    const std::vector<bool>& Changed) override;
   void InternalDelete(Integer Index) override;
+  void InternalEdit() override;
   bool StorageWritable() const override;
 
  private:
@@ -67,6 +69,7 @@ class TSQLiteDataSet : public TDataSet {
   void DescribeTable();
   void DescribeQuery();
   void LoadKeys();
+  void FetchWindow(Integer Index);
   void ExecWrite(const std::string& SQL, const TRecordValues& Values,
                  const std::vector<size_t>& Columns, const Variant* Key);
 

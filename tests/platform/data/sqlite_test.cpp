@@ -168,6 +168,28 @@ TEST_F(SQLiteTest, RowDeletedElsewhere_RefusesThePostKeepingTheEdit) {
   EXPECT_EQ(DS->GetRecordCount(), 2);
 }
 
+TEST_F(SQLiteTest, WalkingBothWays_ReadsEachRowOnceAndEditStartsFromTheFile) {
+  Db.Exec(
+      "WITH RECURSIVE s(n) AS (SELECT 10 UNION ALL SELECT n + 1 FROM s WHERE n < 109) "
+      "INSERT INTO people (id, name) SELECT n, 'P' || n FROM s;");
+  TSQLiteDataSet* DS = OpenTable();
+  Db.Exec("DELETE FROM people WHERE id = 50");
+  std::vector<std::string> Forward, Backward;
+  for (DS->First(); !DS->GetEof(); DS->Next())
+    Forward.push_back(DS->FieldByName("name")->GetAsString());
+  for (DS->Last(); !DS->GetBof(); DS->Prior())
+    Backward.insert(Backward.begin(), DS->FieldByName("name")->GetAsString());
+  ASSERT_EQ(Forward.size(), 103u);
+  EXPECT_EQ(Forward, Backward);
+  EXPECT_EQ(Forward[3], "P10");
+  EXPECT_EQ(Forward[43], "");  // deleted after we opened: an empty record
+  EXPECT_EQ(Forward[102], "P109");
+  DS->SetRecNo(4);
+  Db.Exec("UPDATE people SET name = 'Fresh' WHERE id = 10");
+  DS->Edit();
+  EXPECT_EQ(DS->FieldByName("name")->GetAsString(), "Fresh");
+}
+
 TEST_F(SQLiteTest, BadFilesAndTables_FailOpenAndLeaveItClosed) {
   auto* DS = new TSQLiteDataSet(&Owner);
   auto ExpectOpenFails = [&](const std::string& Words) {

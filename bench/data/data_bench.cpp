@@ -1,0 +1,147 @@
+// Moving through a large SQLite table, and editing records one post at a time.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "data/DB.h"
+
+using namespace plumb;
+
+namespace {
+
+constexpr int TableRows = 100000;
+constexpr int EditedRecords = 10000;
+
+std::string TablePath() {
+  return "/tmp/plumb_data_bench_" + std::to_string(getpid()) + ".db";
+}
+
+void RemoveDb(const std::string& Path) {
+  for (const char* Suffix : {"", "-journal", "-wal", "-shm"}) std::remove((Path + Suffix).c_str());
+}
+
+// A customers-like table of TableRows rows, made once per run.
+const std::string& Table() {
+  static const std::string Path = [] {
+    std::string P = TablePath();
+    RemoveDb(P);
+    sqlite3* Db = nullptr;
+    sqlite3_open(P.c_str(), &Db);
+    std::string Sql =
+        "CREATE TABLE customers (id INTEGER PRIMARY KEY, name TEXT NOT NULL, age INTEGER, "
+        "balance REAL, joined DATE, active BOOLEAN);"
+        "WITH RECURSIVE s(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM s WHERE n < " +
+        std::to_string(TableRows) +
+        ") INSERT INTO customers SELECT n, 'Customer ' || n, n % 90, n * 0.25, "
+        "date('2000-01-01', '+' || (n % 9000) || ' days'), n % 2 FROM s;";
+    sqlite3_exec(Db, Sql.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(Db);
+    std::atexit([] { RemoveDb(TablePath()); });
+    return P;
+  }();
+  return Path;
+}
+
+// Listens the way a grid's link does, and reads the value it would show.
+class TShowingLink : public TDataLink {
+ public:
+  TField* Shown = nullptr;
+  size_t Chars = 0;
+
+ protected:
+  void DataSetScrolled(Integer) override { Chars += Shown->GetAsString().size(); }
+};
+
+void BM_SQLiteScrollThroughTable(benchmark::State& State) {
+  TComponent Owner(nullptr);
+  auto* DS = new TSQLiteDataSet(&Owner);
+  DS->SetDatabaseName(Table());
+  DS->SetTableName("customers");
+  DS->Open();
+  auto* Source = new TDataSource(&Owner);
+  Source->SetDataSet(DS);
+  TShowingLink Link;
+  Link.SetDataSource(Source);
+  Link.Shown = DS->FieldByName("name");
+  for (auto _ : State) {
+    for (DS->First(); !DS->GetEof(); DS->Next()) {
+    }
+  }
+  benchmark::DoNotOptimize(Link.Chars);
+  State.SetItemsProcessed(State.iterations() * DS->GetRecordCount());
+  State.counters["us_per_row"] =
+      benchmark::Counter(double(State.iterations()) * DS->GetRecordCount() / 1e6,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SQLiteScrollThroughTable)->Unit(benchmark::kMillisecond);
+
+// Edit, assign one field and Post, record after record; each post is its own transaction.
+void BM_SQLiteEditOneFieldPerRecord(benchmark::State& State, const char* JournalMode) {
+  std::string Path = TablePath() + "-edit";
+  RemoveDb(Path);
+  {
+    sqlite3* Db = nullptr;
+    sqlite3_open(Path.c_str(), &Db);
+    sqlite3_exec(Db,
+                 ("ATTACH '" + Table() +
+                  "' AS src; CREATE TABLE customers AS SELECT * FROM "
+                  "src.customers WHERE id <= " +
+                  std::to_string(EditedRecords))
+                     .c_str(),
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(Db);
+  }
+  TComponent Owner(nullptr);
+  auto* DS = new TSQLiteDataSet(&Owner);
+  DS->SetDatabaseName(Path);
+  DS->SetTableName("customers");
+  DS->SetJournalMode(JournalMode);
+  DS->Open();
+  TField* Age = DS->FieldByName("age");
+  Integer Round = 0;
+  for (auto _ : State) {
+    ++Round;
+    for (DS->First(); !DS->GetEof(); DS->Next()) {
+      DS->Edit();
+      Age->SetAsInteger(Round);
+      DS->Post();
+    }
+  }
+  State.SetItemsProcessed(State.iterations() * DS->GetRecordCount());
+  State.counters["records_per_s"] = benchmark::Counter(
+      double(State.iterations()) * DS->GetRecordCount(), benchmark::Counter::kIsRate);
+  DS->Close();
+  RemoveDb(Path);
+}
+BENCHMARK_CAPTURE(BM_SQLiteEditOneFieldPerRecord, journal_delete, "DELETE")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_SQLiteEditOneFieldPerRecord, journal_wal, "WAL")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
+// The in-memory data set, for comparison: the data-set machinery without storage costs.
+void BM_MemEditOneFieldPerRecord(benchmark::State& State) {
+  TComponent Owner(nullptr);
+  auto* DS = new TMemDataSet(&Owner);
+  DS->AddFieldDef("id", ftInteger);
+  DS->AddFieldDef("age", ftInteger);
+  DS->Open();
+  for (int I = 0; I < EditedRecords; ++I) DS->AppendRecord({I, 0});
+  TField* Age = DS->FieldByName("age");
+  for (auto _ : State)
+    for (DS->First(); !DS->GetEof(); DS->Next()) {
+      DS->Edit();
+      Age->SetAsInteger(Age->GetAsInteger() + 1);
+      DS->Post();
+    }
+  State.SetItemsProcessed(State.iterations() * EditedRecords);
+}
+BENCHMARK(BM_MemEditOneFieldPerRecord)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
