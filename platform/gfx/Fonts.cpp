@@ -76,18 +76,18 @@ TLibrary& Library() {
   return L;
 }
 
-TFaceSpec DefaultSpec(bool Bold, bool Italic) {
+TFaceSource DefaultSource(bool Bold, bool Italic) {
   const char* Path = Bold ? (Italic ? DefaultBoldOblique : DefaultBold)
                           : (Italic ? DefaultOblique : DefaultFontPath);
-  if (Readable(Path)) return TFaceSpec{Path, false, false};
+  if (Readable(Path)) return TFaceSource{Path, false, false};
   // Debian puts the oblique files in another package; slant the upright ones instead.
-  if (Bold && Readable(DefaultBold)) return TFaceSpec{DefaultBold, false, Italic};
-  return TFaceSpec{DefaultFontPath, Bold, Italic};
+  if (Bold && Readable(DefaultBold)) return TFaceSource{DefaultBold, false, Italic};
+  return TFaceSource{DefaultFontPath, Bold, Italic};
 }
 
 #ifdef PLUMB_HAVE_FONTCONFIG
 // Only a font of the family asked for counts; fontconfig's nearest substitute does not.
-bool MatchFontconfig(const std::string& Name, bool Bold, bool Italic, TFaceSpec& Spec) {
+bool MatchFontconfig(const std::string& Name, bool Bold, bool Italic, TFaceSource& Source) {
   if (!FcInit()) return false;
   Library().FontconfigUsed = true;
   FcPattern* Pat = FcPatternCreate();
@@ -108,25 +108,25 @@ bool MatchFontconfig(const std::string& Name, bool Bold, bool Italic, TFaceSpec&
   if (Found) {
     FcPatternGetInteger(Match, FC_WEIGHT, 0, &Weight);
     FcPatternGetInteger(Match, FC_SLANT, 0, &Slant);
-    Spec = TFaceSpec{reinterpret_cast<const char*>(File), Bold && Weight < FC_WEIGHT_BOLD,
-                     Italic && Slant == FC_SLANT_ROMAN};
+    Source = TFaceSource{reinterpret_cast<const char*>(File), Bold && Weight < FC_WEIGHT_BOLD,
+                         Italic && Slant == FC_SLANT_ROMAN};
   }
   FcPatternDestroy(Match);
   return Found;
 }
 #endif
 
-TFaceSpec ResolveFont(const std::string& Name, bool Bold, bool Italic) {
-  if (Name.empty() || SameText(Name, DefaultFamily)) return DefaultSpec(Bold, Italic);
+TFaceSource ResolveFont(const std::string& Name, bool Bold, bool Italic) {
+  if (Name.empty() || SameText(Name, DefaultFamily)) return DefaultSource(Bold, Italic);
   if (Name.find('/') != std::string::npos) {
-    if (Readable(Name)) return TFaceSpec{Name, Bold, Italic};
-    return DefaultSpec(Bold, Italic);
+    if (Readable(Name)) return TFaceSource{Name, Bold, Italic};
+    return DefaultSource(Bold, Italic);
   }
 #ifdef PLUMB_HAVE_FONTCONFIG
-  TFaceSpec Spec;
-  if (MatchFontconfig(Name, Bold, Italic, Spec) && Readable(Spec.Path)) return Spec;
+  TFaceSource Source;
+  if (MatchFontconfig(Name, Bold, Italic, Source) && Readable(Source.Path)) return Source;
 #endif
-  return DefaultSpec(Bold, Italic);
+  return DefaultSource(Bold, Italic);
 }
 
 // Win32 heights: negative is the character (em) height, positive the cell height.
@@ -143,10 +143,10 @@ void SetPixelHeight(FT_Face Face, Integer Height) {
 
 }  // namespace
 
-TFontFace::TFontFace(const TFaceSpec& Spec, Integer Height) : FSpec(Spec) {
+TFontFace::TFontFace(const TFaceSource& Source, Integer Height) : FSource(Source) {
   FT_Library Lib = Library().Get();
   FT_Face Face = nullptr;
-  if (!Lib || FT_New_Face(Lib, Spec.Path.c_str(), 0, &Face) != 0) return;
+  if (!Lib || FT_New_Face(Lib, Source.Path.c_str(), 0, &Face) != 0) return;
   FFace = Face;
   SetPixelHeight(Face, Height);
   FAscent = Integer((Face->size->metrics.ascender + 63) >> 6);
@@ -173,13 +173,13 @@ const TGlyph& TFontFace::LoadGlyph(char32_t C) {
 
 void TFontFace::Render(TGlyph& G, char32_t C) {
   if (!FFace) return;
-  bool Synth = FSpec.SynthBold || FSpec.SynthItalic;
+  bool Synth = FSource.SynthBold || FSource.SynthItalic;
   FT_UInt Index = FT_Get_Char_Index(FFace, FT_ULong(C));
   FT_Int32 Flags = FT_LOAD_TARGET_LIGHT | (Synth ? FT_LOAD_NO_BITMAP : FT_LOAD_RENDER);
   if (FT_Load_Glyph(FFace, Index, Flags) != 0) return;
   FT_GlyphSlot Slot = FFace->glyph;
-  if (FSpec.SynthItalic) FT_GlyphSlot_Oblique(Slot);
-  if (FSpec.SynthBold) FT_GlyphSlot_Embolden(Slot);
+  if (FSource.SynthItalic) FT_GlyphSlot_Oblique(Slot);
+  if (FSource.SynthBold) FT_GlyphSlot_Embolden(Slot);
   if (Slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(Slot, FT_RENDER_MODE_LIGHT) != 0)
     return;
   const FT_Bitmap& B = Slot->bitmap;
@@ -210,7 +210,7 @@ TFontFace& FaceFor(const TFont& Font) {
     auto New = std::make_unique<TFontFace>(ResolveFont(Key.Name, Key.Bold, Key.Italic), Key.Height);
     // A file that FreeType cannot read (not a font, damaged) gives way to the default font.
     if (!New->Loaded())
-      New = std::make_unique<TFontFace>(DefaultSpec(Key.Bold, Key.Italic), Key.Height);
+      New = std::make_unique<TFontFace>(DefaultSource(Key.Bold, Key.Italic), Key.Height);
     Face = New.get();
     L.Faces.emplace_back(Key, std::move(New));
   }

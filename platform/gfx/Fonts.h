@@ -27,7 +27,7 @@ struct TGlyph {
   std::vector<uint8_t> Coverage;  // Width * Height, row by row
 };
 
-struct TFaceSpec {
+struct TFaceSource {
   std::string Path;
   bool SynthBold = false;
   bool SynthItalic = false;
@@ -35,7 +35,7 @@ struct TFaceSpec {
 
 class TFontFace {
  public:
-  TFontFace(const TFaceSpec& Spec, Integer Height);
+  TFontFace(const TFaceSource& Source, Integer Height);
   ~TFontFace();
   TFontFace(const TFontFace&) = delete;
   TFontFace& operator=(const TFontFace&) = delete;
@@ -54,7 +54,7 @@ class TFontFace {
   const TGlyph& LoadGlyph(char32_t C);
   void Render(TGlyph& G, char32_t C);
   FT_FaceRec_* FFace = nullptr;
-  TFaceSpec FSpec;
+  TFaceSource FSource;
   Integer FAscent = 0;
   Integer FDescent = 0;
   std::deque<TGlyph> FGlyphs;  // stable addresses for the two indexes below
