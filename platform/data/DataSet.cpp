@@ -68,7 +68,29 @@ void TDataSet::CheckInactive() const {
 
 // --- Opening and closing ---
 
+void TDataSet::DescribeProperties(TPropertyList<TDataSet>& P) {
+  P.BooleanProp("ReadOnly", &TDataSet::GetReadOnly, &TDataSet::SetReadOnly).Default(false);
+  P.BooleanProp("Active", &TDataSet::GetActive, &TDataSet::SetActive).Default(false);
+  P.EventProp("BeforePost", &TDataSet::BeforePost);
+  P.EventProp("AfterPost", &TDataSet::AfterPost);
+  P.EventProp("AfterScroll", &TDataSet::AfterScroll);
+  P.EventProp("OnNewRecord", &TDataSet::OnNewRecord);
+  P.EventProp("OnCalcFields", &TDataSet::OnCalcFields);
+}
+
+void TDataSet::Loaded() {
+  inherited::Loaded();
+  if (FStreamedActive) {
+    FStreamedActive = false;
+    Open();
+  }
+}
+
 void TDataSet::SetActive(bool Value) {
+  if (IsLoading()) {
+    FStreamedActive = Value;
+    return;
+  }
   if (Value)
     Open();
   else

@@ -17,6 +17,7 @@
 #include "FieldTypes.h"
 #include "core/Component.h"
 #include "core/Events.h"
+#include "core/TypeInfo.h"
 #include "core/Variant.h"
 
 namespace plumb {
@@ -111,6 +112,10 @@ class TDataSet : public TComponent {
   TDataSetNotifyEvent OnNewRecord;
   TDataSetNotifyEvent OnCalcFields;
 
+  static void DescribeProperties(TPropertyList<TDataSet>& P);
+  // A data set read from a stream with Active set opens here, once its fields are in place.
+  void Loaded() override;
+
  protected:
   // --- What a storage supplies ---
   // Opens the storage and describes its columns with SetFieldDefs; raises on failure.
@@ -174,6 +179,7 @@ class TDataSet : public TComponent {
   std::vector<TDataSource*> FDataSources;
   TDataSetState FState = dsInactive;
   bool FReadOnly = false;
+  bool FStreamedActive = false;
   bool FModified = false;
   bool FBof = true;
   bool FEof = true;

@@ -8,6 +8,15 @@ namespace plumb {
 
 // --- TDataSource ---
 
+void TDataSource::DescribeProperties(TPropertyList<TDataSource>& P) {
+  P.BooleanProp("AutoEdit", &TDataSource::GetAutoEdit, &TDataSource::SetAutoEdit).Default(true);
+  P.ComponentProp("DataSet", &TDataSource::GetDataSet, &TDataSource::SetDataSet);
+  P.BooleanProp("Enabled", &TDataSource::GetEnabled, &TDataSource::SetEnabled).Default(true);
+  P.EventProp("OnStateChange", &TDataSource::OnStateChange);
+  P.EventProp("OnDataChange", &TDataSource::OnDataChange);
+}
+PLUMB_REGISTER_CLASS(TDataSource);
+
 TDataSource::TDataSource(TComponent* AOwner) : TComponent(AOwner) {}
 
 TDataSource::~TDataSource() {

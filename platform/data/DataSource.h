@@ -11,6 +11,7 @@
 #include "FieldTypes.h"
 #include "core/Component.h"
 #include "core/Events.h"
+#include "core/TypeInfo.h"
 
 namespace plumb {
 
@@ -39,6 +40,8 @@ class TDataSource : public TComponent {
   TNotifyEvent OnStateChange;
   // Field is nil when the whole record changed or another record became current.
   TDataChangeEvent OnDataChange;
+
+  static void DescribeProperties(TPropertyList<TDataSource>& P);
 
  private:
   friend class TDataSet;

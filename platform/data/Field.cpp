@@ -14,6 +14,45 @@ bool RightAlignedByDefault(TFieldType Type) {
 
 }  // namespace
 
+inline constexpr const char* FieldTypeNames[] = {
+    "ftUnknown", "ftString",     "ftSmallint", "ftInteger",     "ftWord",    "ftBoolean",
+    "ftFloat",   "ftCurrency",   "ftBCD",      "ftDate",        "ftTime",    "ftDateTime",
+    "ftBytes",   "ftVarBytes",   "ftAutoInc",  "ftBlob",        "ftMemo",    "ftGraphic",
+    "ftFmtMemo", "ftParadoxOle", "ftDBaseOle", "ftTypedBinary", "ftLargeint"};
+inline constexpr TEnumInfo FieldTypeInfo{"TFieldType", FieldTypeNames};
+inline constexpr const char* FieldKindNames[] = {"fkData", "fkCalculated", "fkLookup"};
+inline constexpr TEnumInfo FieldKindInfo{"TFieldKind", FieldKindNames};
+inline constexpr const char* AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+inline constexpr TEnumInfo AlignmentInfo{"TAlignment", AlignmentNames};
+
+void TField::DescribeProperties(TPropertyList<TField>& P) {
+  P.StringProp("FieldName", &TField::GetFieldName, &TField::SetFieldName);
+  P.EnumProp("DataType", &TField::GetDataType, &TField::SetDataType, FieldTypeInfo)
+      .Default(ftString);
+  P.EnumProp("FieldKind", &TField::GetFieldKind, &TField::SetFieldKind, FieldKindInfo)
+      .Default(fkData);
+  P.StringProp("DisplayLabel", &TField::FDisplayLabel, &TField::SetDisplayLabel);
+  P.EnumProp("Alignment", &TField::GetAlignment, &TField::SetAlignment, AlignmentInfo)
+      .NoDefault()
+      .Stored(&TField::IsAlignmentStored);
+  P.BooleanProp("ReadOnly", &TField::GetReadOnly, &TField::SetReadOnly).Default(false);
+  P.BooleanProp("Required", &TField::GetRequired, &TField::SetRequired).Default(false);
+  P.StringProp("EditMask", &TField::GetEditMask, &TField::SetEditMask);
+  P.StringProp("KeyFields", &TField::GetKeyFields, &TField::SetKeyFields);
+  P.ComponentProp("LookupDataSet", &TField::GetLookupDataSet, &TField::SetLookupDataSet);
+  P.StringProp("LookupKeyFields", &TField::GetLookupKeyFields, &TField::SetLookupKeyFields);
+  P.StringProp("LookupResultField", &TField::GetLookupResultField, &TField::SetLookupResultField);
+  P.ComponentProp("DataSet", &TField::GetDataSet, &TField::SetDataSet);
+  P.EventProp("OnValidate", &TField::OnValidate);
+  P.EventProp("OnChange", &TField::OnChange);
+  P.EventProp("OnGetText", &TField::OnGetText);
+}
+PLUMB_REGISTER_CLASS(TField);
+
+bool TField::IsAlignmentStored() const {
+  return FAlignment != (RightAlignedByDefault(FDataType) ? taRightJustify : taLeftJustify);
+}
+
 TField::TField(TComponent* AOwner, TFieldType AType) : TComponent(AOwner), FDataType(AType) {
   FAlignment = RightAlignedByDefault(AType) ? taRightJustify : taLeftJustify;
 }

@@ -14,6 +14,7 @@
 #include "core/Alignment.h"
 #include "core/Component.h"
 #include "core/Events.h"
+#include "core/TypeInfo.h"
 #include "core/Variant.h"
 
 namespace plumb {
@@ -50,6 +51,8 @@ class TField : public TComponent {
 
   TAlignment GetAlignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value) { FAlignment = Value; }
+  // Stored only when it differs from the type's own (numbers right, the rest left).
+  bool IsAlignmentStored() const;
   bool GetReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value) { FReadOnly = Value; }
   bool GetRequired() const { return FRequired; }
@@ -100,6 +103,7 @@ class TField : public TComponent {
   TFieldGetTextEvent OnGetText;
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  static void DescribeProperties(TPropertyList<TField>& P);
 
   // Conversions shared with the data sets: the value a Variant becomes in a field of Type
   // (raises EConvertError naming FieldName), and the text of a stored value.

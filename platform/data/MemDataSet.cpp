@@ -4,6 +4,8 @@
 
 namespace plumb {
 
+PLUMB_REGISTER_CLASS(TMemDataSet);
+
 TMemDataSet::TMemDataSet(TComponent* AOwner) : TDataSet(AOwner) {}
 
 TMemDataSet::~TMemDataSet() {

@@ -213,6 +213,17 @@ TFieldType TSQLiteDataSet::FieldTypeFromDecl(const std::string& DeclType, bool R
 
 TSQLiteDataSet::TSQLiteDataSet(TComponent* AOwner) : TDataSet(AOwner) {}
 
+void TSQLiteDataSet::DescribeProperties(TPropertyList<TSQLiteDataSet>& P) {
+  P.StringProp("DatabaseName", &TSQLiteDataSet::GetDatabaseName, &TSQLiteDataSet::SetDatabaseName);
+  P.StringProp("TableName", &TSQLiteDataSet::GetTableName, &TSQLiteDataSet::SetTableName);
+  P.StringProp("SQL", &TSQLiteDataSet::GetSQL, &TSQLiteDataSet::SetSQL);
+  P.StringProp("KeyField", &TSQLiteDataSet::GetKeyField, &TSQLiteDataSet::SetKeyField);
+  P.IntegerProp("BusyTimeout", &TSQLiteDataSet::GetBusyTimeout, &TSQLiteDataSet::SetBusyTimeout)
+      .Default(5000);
+  P.StringProp("JournalMode", &TSQLiteDataSet::GetJournalMode, &TSQLiteDataSet::SetJournalMode);
+}
+PLUMB_REGISTER_CLASS(TSQLiteDataSet);
+
 TSQLiteDataSet::~TSQLiteDataSet() {
   Close();
 }

@@ -51,6 +51,7 @@ class TSQLiteDataSet : public TDataSet {
 
   // The field type for a declared column type; an INTEGER PRIMARY KEY is an auto-increment.
   static TFieldType FieldTypeFromDecl(const std::string& DeclType, bool RowidAlias);
+  static void DescribeProperties(TPropertyList<TSQLiteDataSet>& P);
 
  protected:
   void InternalOpen() override;
