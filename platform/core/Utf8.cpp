@@ -2,25 +2,34 @@
 
 namespace plumb {
 
+char32_t NextCodePoint(const char*& P, const char* End) {
+  auto Byte = [](const char* Q) { return uint8_t(*Q); };
+  uint8_t B0 = Byte(P++);
+  if (B0 < 0x80) return B0;
+  int Len = B0 >= 0xC2 && B0 <= 0xDF   ? 2
+            : B0 >= 0xE0 && B0 <= 0xEF ? 3
+            : B0 >= 0xF0 && B0 <= 0xF4 ? 4
+                                       : 0;
+  if (Len == 0) return 0xFFFD;
+  // The second byte's range rules out overlong forms, surrogates and values past U+10FFFF.
+  uint8_t Lo = B0 == 0xE0 ? 0xA0 : B0 == 0xF0 ? 0x90 : 0x80;
+  uint8_t Hi = B0 == 0xED ? 0x9F : B0 == 0xF4 ? 0x8F : 0xBF;
+  char32_t C = B0 & (0xFF >> (Len + 1));
+  for (int I = 1; I < Len; ++I) {
+    if (P == End) return 0xFFFD;
+    uint8_t B = Byte(P);
+    if (B < (I == 1 ? Lo : 0x80) || B > (I == 1 ? Hi : 0xBF)) return 0xFFFD;
+    C = (C << 6) | (B & 0x3F);
+    ++P;
+  }
+  return C;
+}
+
 std::u32string Utf8ToU32(const std::string& S) {
   std::u32string R;
-  size_t I = 0, N = S.size();
-  while (I < N) {
-    unsigned char C = (unsigned char)S[I];
-    int Len = C < 0x80 ? 1 : (C >> 5) == 6 ? 2 : (C >> 4) == 14 ? 3 : (C >> 3) == 30 ? 4 : 0;
-    char32_t Cp = Len == 1 ? C : Len == 2 ? (C & 0x1F) : Len == 3 ? (C & 0x0F) : (C & 0x07);
-    bool Ok = Len > 0 && I + size_t(Len) <= N;
-    for (int K = 1; Ok && K < Len; ++K) {
-      unsigned char D = (unsigned char)S[I + size_t(K)];
-      if ((D & 0xC0) != 0x80) Ok = false;
-      Cp = (Cp << 6) | (D & 0x3F);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not characters.
-    static const char32_t MinOf[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (Ok && (Cp < MinOf[Len] || (Cp >= 0xD800 && Cp <= 0xDFFF) || Cp > 0x10FFFF)) Ok = false;
-    R += Ok ? Cp : char32_t(0xFFFD);
-    I += Ok ? size_t(Len) : 1;
-  }
+  const char* P = S.data();
+  const char* End = P + S.size();
+  while (P < End) R += NextCodePoint(P, End);
   return R;
 }
 

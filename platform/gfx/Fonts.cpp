@@ -5,7 +5,6 @@
 //                   is, other names through fontconfig when we were built with it)
 //   TFontFace       one file at one pixel size: metrics and the glyph cache
 //   FaceFor         TFont -> face, with a one-entry memo in front of the face list
-//   NextCodePoint   UTF-8 decoding with U+FFFD for what is not valid
 #include "gfx/Fonts.h"
 
 #include <ft2build.h>
@@ -219,27 +218,5 @@ TFontFace& FaceFor(const TFont& Font) {
   return *Face;
 }
 
-char32_t NextCodePoint(const char*& P, const char* End) {
-  auto Byte = [](const char* Q) { return uint8_t(*Q); };
-  uint8_t B0 = Byte(P++);
-  if (B0 < 0x80) return B0;
-  int Len = B0 >= 0xC2 && B0 <= 0xDF   ? 2
-            : B0 >= 0xE0 && B0 <= 0xEF ? 3
-            : B0 >= 0xF0 && B0 <= 0xF4 ? 4
-                                       : 0;
-  if (Len == 0) return 0xFFFD;
-  // The second byte's range rules out overlong forms, surrogates and values past U+10FFFF.
-  uint8_t Lo = B0 == 0xE0 ? 0xA0 : B0 == 0xF0 ? 0x90 : 0x80;
-  uint8_t Hi = B0 == 0xED ? 0x9F : B0 == 0xF4 ? 0x8F : 0xBF;
-  char32_t C = B0 & (0xFF >> (Len + 1));
-  for (int I = 1; I < Len; ++I) {
-    if (P == End) return 0xFFFD;
-    uint8_t B = Byte(P);
-    if (B < (I == 1 ? Lo : 0x80) || B > (I == 1 ? Hi : 0xBF)) return 0xFFFD;
-    C = (C << 6) | (B & 0x3F);
-    ++P;
-  }
-  return C;
-}
 
 }  // namespace plumb::text

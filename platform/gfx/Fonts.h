@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/Utf8.h"
 #include "gfx/Graphics.h"
 
 struct FT_FaceRec_;  // FreeType's face, kept out of our headers
@@ -69,8 +70,6 @@ TFontFace& FaceFor(const TFont& Font);
 // The default font's files, found by their fixed paths.
 extern const char* const DefaultFontPath;
 
-// Decodes one code point at P (advancing P); invalid or truncated sequences give U+FFFD and
-// skip the bytes that could not start a longer valid sequence.
-char32_t NextCodePoint(const char*& P, const char* End);
+using ::plumb::NextCodePoint;
 
 }  // namespace plumb::text
