@@ -232,25 +232,22 @@ void TDataSet::Edit() {
 }
 
 void TDataSet::Insert() {
-  CheckActive();
-  CheckBrowseMode();
-  if (!GetCanModify()) Error("Cannot modify a read-only dataset");
-  FInsertIndex = std::max(FCurrent, 0);
-  ClearBuffer();
-  SetState(dsInsert);
-  if (OnNewRecord) OnNewRecord(this);
-  FModified = false;
-  DataEvent(deDataSetChange, 0);
+  BeginInsert(false);
 }
 
 void TDataSet::Append() {
+  BeginInsert(true);
+}
+
+void TDataSet::BeginInsert(bool AtEnd) {
   CheckActive();
   CheckBrowseMode();
   if (!GetCanModify()) Error("Cannot modify a read-only dataset");
-  FInsertIndex = GetStoredCount();
+  FInsertIndex = AtEnd ? GetStoredCount() : std::max(FCurrent, 0);
   ClearBuffer();
   SetState(dsInsert);
   if (OnNewRecord) OnNewRecord(this);
+  // Defaults set by OnNewRecord do not count as the user's change.
   FModified = false;
   DataEvent(deDataSetChange, 0);
 }

@@ -79,7 +79,7 @@ class TDataSet : public TComponent {
   bool GetEof() const { return FEof; }
   bool IsEmpty() const { return GetRecordCount() == 0 && FState != dsInsert; }
   // Makes the record whose KeyFields equal KeyValues current; false (and no move) when none
-  // does. Several key fields take a value each.
+  // does. Several key fields take a value each; text compares exactly, letter case included.
   bool Locate(const std::string& KeyFields, const std::vector<Variant>& KeyValues);
   bool Locate(const std::string& KeyFields, const Variant& KeyValue) {
     return Locate(KeyFields, std::vector<Variant>{KeyValue});
@@ -173,6 +173,7 @@ class TDataSet : public TComponent {
   // Lookups (DataSetFields.cpp)
   Integer FindRecordIndex(const std::vector<TField*>& Keys, const std::vector<Variant>& Values);
   void MoveTo(Integer Index, bool AtBof, bool AtEof);
+  void BeginInsert(bool AtEnd);
 
   std::vector<TFieldDef> FFieldDefs;
   std::vector<TField*> FFields;

@@ -218,14 +218,14 @@ Integer TDataSet::FindRecordIndex(const std::vector<TField*>& Keys,
                                   const std::vector<Variant>& Values) {
   if (Keys.size() != Values.size() || Keys.empty())
     Error("The number of key values does not match the key fields");
-  std::string Spec, Wanted, Text;
+  std::string IndexName, Wanted, Text;
   for (size_t I = 0; I < Keys.size(); ++I) {
     if (Keys[I]->FFieldNo < 0) Error("Field '" + Keys[I]->GetFieldName() + "' is not a column");
     if (!KeyText(Keys[I]->GetDataType(), Values[I], Text)) return -1;
-    Spec += std::to_string(Keys[I]->FFieldNo) + ";";
+    IndexName += std::to_string(Keys[I]->FFieldNo) + ";";
     Wanted += Text + '\x1f';
   }
-  auto [It, Built] = FLookupIndex.try_emplace(Spec);
+  auto [It, Built] = FLookupIndex.try_emplace(IndexName);
   if (Built) {
     TRecordValues Row(FFieldDefs.size());
     for (Integer R = 0, N = GetStoredCount(); R < N; ++R) {
