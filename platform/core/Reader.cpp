@@ -90,6 +90,9 @@ void TReader::TImpl::Parse() {
   } catch (const TJson::parse_error& E) {
     throw EReadError("Error reading form stream: not valid JSON at byte " + std::to_string(E.byte) +
                      " (" + E.what() + ")");
+  } catch (const TJson::exception& E) {
+    // A number beyond any double is not a parse error to the parser, but it is to us.
+    throw EReadError(std::string("Error reading form stream: not valid JSON (") + E.what() + ")");
   }
   if (!Doc.is_object()) Fail("expected a component object");
 }
