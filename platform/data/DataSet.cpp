@@ -225,7 +225,7 @@ void TDataSet::Edit() {
     return;
   }
   if (!GetCanModify()) Error("Cannot modify a read-only dataset");
-  InternalEdit();
+  InternalEdit(FCurrent);
   LoadCurrent();
   SetState(dsEdit);
   DataEvent(deRecordChange, 0);

@@ -130,9 +130,9 @@ class TDataSet : public TComponent {
   virtual void WriteRecord(Integer Index, bool Inserting, TRecordValues& Values,
                            const std::vector<bool>& Changed) = 0;
   virtual void InternalDelete(Integer Index) = 0;
-  // The current record is about to be edited; a storage that keeps rows in memory drops
-  // them here, and the record is read again.
-  virtual void InternalEdit() {}
+  // Record Index is about to be edited and is read again right after; a storage that keeps
+  // rows in memory forgets that one here, so the edit starts from what is stored.
+  virtual void InternalEdit(Integer Index) { (void)Index; }
   virtual bool StorageWritable() const { return true; }
 
   void SetFieldDefs(std::vector<TFieldDef> Defs) { FFieldDefs = std::move(Defs); }

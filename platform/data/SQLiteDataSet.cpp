@@ -19,7 +19,8 @@ namespace plumb {
 
 struct TSQLiteDataSet::TImpl {
   sqlite3* Db = nullptr;
-  sqlite3_stmt* ReadStmt = nullptr;
+  sqlite3_stmt* WindowStmt = nullptr;                    // rows by up to WindowSize keys
+  sqlite3_stmt* RowStmt = nullptr;                       // one row by its key
   std::unordered_map<std::string, sqlite3_stmt*> Cache;  // write statements by SQL text
   std::vector<Variant> Keys;
   std::vector<std::string> Columns;
@@ -27,14 +28,20 @@ struct TSQLiteDataSet::TImpl {
   std::string KeyExpr;     // rowid or the quoted key column
   Integer KeyColumn = -1;  // the column holding the key (also an INTEGER PRIMARY KEY)
   bool RowidKey = false;
-  // Rows WindowStart .. WindowStart + Window.size() - 1 as last read from the file.
+  // Rows WindowStart .. WindowStart + Window.size() - 1 as last read from the file; a stale
+  // row (being edited, or just written) is read again on its own.
   Integer WindowStart = -1;
   std::vector<TRecordValues> Window;
+  std::vector<bool> Stale;
   Integer LastRead = -1;
 
   void DropWindow() {
     WindowStart = -1;
     Window.clear();
+    Stale.clear();
+  }
+  void MarkStale(Integer Index) {
+    if (InWindow(Index)) Stale[size_t(Index - WindowStart)] = true;
   }
   bool InWindow(Integer Index) const {
     return WindowStart >= 0 && Index >= WindowStart && Index < WindowStart + Integer(Window.size());
@@ -43,7 +50,8 @@ struct TSQLiteDataSet::TImpl {
 
   ~TImpl() {
     for (auto& [Sql, Stmt] : Cache) sqlite3_finalize(Stmt);
-    sqlite3_finalize(ReadStmt);
+    sqlite3_finalize(WindowStmt);
+    sqlite3_finalize(RowStmt);
     sqlite3_close_v2(Db);
   }
 };
@@ -269,9 +277,11 @@ void TSQLiteDataSet::InternalOpen() {
     Error("No table name or query given");
   std::string Sql = "SELECT " + FImpl->KeyExpr;
   for (const std::string& C : FImpl->Columns) Sql += ", " + Quote(C);
-  Sql += " FROM " + FImpl->Source + " WHERE " + FImpl->KeyExpr + " IN (?";
+  Sql += " FROM " + FImpl->Source + " WHERE " + FImpl->KeyExpr;
+  FImpl->RowStmt = Prepare(FImpl->Db, Sql + " = ?");
+  Sql += " IN (?";
   for (Integer I = 1; I < WindowSize; ++I) Sql += ", ?";
-  FImpl->ReadStmt = Prepare(FImpl->Db, Sql + ")");
+  FImpl->WindowStmt = Prepare(FImpl->Db, Sql + ")");
   LoadKeys();
 }
 
@@ -377,43 +387,58 @@ void TSQLiteDataSet::Refresh() {
 // --- Records ---
 
 void TSQLiteDataSet::ReadRecord(Integer Index, TRecordValues& Values) {
-  if (!FImpl->InWindow(Index)) FetchWindow(Index);
-  Values = FImpl->Window[size_t(Index - FImpl->WindowStart)];
-  FImpl->LastRead = Index;
+  TImpl& I = *FImpl;
+  if (!I.InWindow(Index)) {
+    FetchWindow(Index);
+  } else if (I.Stale[size_t(Index - I.WindowStart)]) {
+    std::vector<TRecordValues> Row(1);
+    FetchRows(I.RowStmt, Index, 1, 1, Row);
+    I.Window[size_t(Index - I.WindowStart)] = std::move(Row[0]);
+    I.Stale[size_t(Index - I.WindowStart)] = false;
+  }
+  Values = I.Window[size_t(Index - I.WindowStart)];
+  I.LastRead = Index;
 }
 
 // Reads the rows from Index on, or the rows up to Index when the reader walks backwards.
 void TSQLiteDataSet::FetchWindow(Integer Index) {
   TImpl& I = *FImpl;
-  Integer Count = Integer(I.Keys.size());
   Integer Start = I.LastRead == Index + 1 ? std::max(0, Index - WindowSize + 1) : Index;
-  Integer Rows = std::min(Count - Start, WindowSize);
-  sqlite3_stmt* S = I.ReadStmt;
+  Integer Rows = std::min(Integer(I.Keys.size()) - Start, WindowSize);
+  std::vector<TRecordValues> Window(static_cast<size_t>(Rows));
   I.DropWindow();
-  sqlite3_reset(S);
-  for (Integer R = 0; R < WindowSize; ++R)
-    Bind(S, R + 1, R < Rows ? I.Keys[size_t(Start + R)] : Null, ftUnknown);
+  FetchRows(I.WindowStmt, Start, Rows, WindowSize, Window);
+  I.Window = std::move(Window);
+  I.Stale.assign(size_t(Rows), false);
+  I.WindowStart = Start;
+}
+
+// Runs S, which takes Slots keys, for records Start .. Start + Rows - 1 into Out. A row
+// deleted by someone else since we read the keys shows as an empty record.
+void TSQLiteDataSet::FetchRows(sqlite3_stmt* S, Integer Start, Integer Rows, Integer Slots,
+                               std::vector<TRecordValues>& Out) {
+  const std::vector<Variant>& Keys = FImpl->Keys;
   const std::vector<TFieldDef>& Defs = GetFieldDefs();
-  // A row deleted by someone else since we read the keys shows as an empty record.
-  std::vector<TRecordValues> Window(size_t(Rows), TRecordValues(Defs.size(), Null));
+  sqlite3_reset(S);
+  for (Integer R = 0; R < Slots; ++R)
+    Bind(S, R + 1, R < Rows ? Keys[size_t(Start + R)] : Null, ftUnknown);
+  for (TRecordValues& Row : Out) Row.assign(Defs.size(), Null);
   int Rc;
   while ((Rc = sqlite3_step(S)) == SQLITE_ROW) {
     Variant Key = ReadKey(S, 0);
     for (Integer R = 0; R < Rows; ++R) {
-      if (!(I.Keys[size_t(Start + R)] == Key)) continue;
+      if (!(Keys[size_t(Start + R)] == Key)) continue;
       for (size_t C = 0; C < Defs.size(); ++C)
-        Window[size_t(R)][C] = ReadColumn(S, int(C + 1), Defs[C].DataType);
+        Out[size_t(R)][C] = ReadColumn(S, int(C + 1), Defs[C].DataType);
       break;
     }
   }
-  if (Rc != SQLITE_DONE) Fail(I.Db, "");
+  if (Rc != SQLITE_DONE) Fail(FImpl->Db, "");
   sqlite3_reset(S);
-  I.Window = std::move(Window);
-  I.WindowStart = Start;
 }
 
-void TSQLiteDataSet::InternalEdit() {
-  FImpl->DropWindow();
+void TSQLiteDataSet::InternalEdit(Integer Index) {
+  FImpl->MarkStale(Index);
 }
 
 // --- Writing ---
@@ -421,7 +446,10 @@ void TSQLiteDataSet::InternalEdit() {
 void TSQLiteDataSet::WriteRecord(Integer Index, bool Inserting, TRecordValues& Values,
                                  const std::vector<bool>& Changed) {
   if (!StorageWritable()) Error("Cannot modify a read-only dataset");
-  FImpl->DropWindow();
+  if (Inserting)
+    FImpl->DropWindow();
+  else
+    FImpl->MarkStale(Index);
   std::vector<size_t> Cols;
   for (size_t I = 0; I < Changed.size(); ++I)
     if (Changed[I]) Cols.push_back(I);

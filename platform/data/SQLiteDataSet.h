@@ -12,6 +12,8 @@
 
 #include "DataSet.h"
 
+struct sqlite3_stmt;
+
 namespace plumb {
 
 class ESQLiteError : public EDatabaseError {
@@ -61,7 +63,7 @@ class TSQLiteDataSet : public TDataSet {
   void WriteRecord(Integer Index, bool Inserting, TRecordValues& Values,
                    const std::vector<bool>& Changed) override;
   void InternalDelete(Integer Index) override;
-  void InternalEdit() override;
+  void InternalEdit(Integer Index) override;
   bool StorageWritable() const override;
 
  private:
@@ -71,6 +73,8 @@ class TSQLiteDataSet : public TDataSet {
   void DescribeQuery();
   void LoadKeys();
   void FetchWindow(Integer Index);
+  void FetchRows(sqlite3_stmt* S, Integer Start, Integer Rows, Integer Slots,
+                 std::vector<TRecordValues>& Out);
   void ExecWrite(const std::string& SQL, const TRecordValues& Values,
                  const std::vector<size_t>& Columns, const Variant* Key);
 

@@ -227,6 +227,11 @@ TEST_F(SQLiteTest, StoredValuesOfAnotherKind_AreShownAsTheyAre) {
   EXPECT_EQ(DS->FieldByName("born")->GetAsString(), "soon");
   EXPECT_THROW(DS->FieldByName("born")->GetAsDateTime(), EConvertError);
   EXPECT_EQ(DS->FieldByName("age")->GetAsString(), "old");
+  // After a post the record shows what the file now holds, not what was typed.
+  DS->Edit();
+  DS->FieldByName("code")->SetAsString("042");
+  DS->Post();
+  EXPECT_EQ(DS->FieldByName("code")->GetAsString(), "42");
 }
 
 TEST_F(SQLiteTest, Query_ReadsRowsByItsKeyAndIsReadOnly) {
