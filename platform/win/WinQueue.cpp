@@ -215,19 +215,26 @@ bool PeekMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, UINT Remove
          PeekTimer(Msg, Wnd, FilterMin, FilterMax, RemoveMsg);
 }
 
-int GetMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax) {
+bool WaitMessage() {
+  auto& S = Sys();
   for (;;) {
-    if (PeekMessage(Msg, Wnd, FilterMin, FilterMax, PM_REMOVE))
-      return Msg.message == WM_QUIT ? 0 : 1;
-    auto& S = Sys();
+    if (HasPendingMessages()) return true;
     Integer Delay = NextTimerDelay();
     if (!S.RealClock && Delay > 0) {  // nothing else can happen before the timer: skip ahead
       S.ManualTime += DWORD(Delay);
       continue;
     }
     if (S.Host && S.Host->WaitForInput(Delay < 0 ? 0xFFFFFFFFu : Cardinal(Delay))) continue;
-    if (Delay < 0) return -1;
+    if (Delay < 0) return false;
     if (S.RealClock) std::this_thread::sleep_for(std::chrono::milliseconds(Delay));
+  }
+}
+
+int GetMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax) {
+  for (;;) {
+    if (PeekMessage(Msg, Wnd, FilterMin, FilterMax, PM_REMOVE))
+      return Msg.message == WM_QUIT ? 0 : 1;
+    if (!WaitMessage()) return -1;
   }
 }
 

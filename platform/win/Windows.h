@@ -272,7 +272,10 @@ bool PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 void PostQuitMessage(int ExitCode);
 // Filter by window (0: any) and message range (0, 0: all). WM_QUIT comes whatever the filter.
 bool PeekMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, UINT RemoveMsg);
-// 0 for WM_QUIT; -1 when nothing can ever arrive (a desktop without input).
+// Blocks until a message is waiting; false when nothing can ever arrive (a desktop without
+// input and without timers). A manual clock jumps ahead to the next timer.
+bool WaitMessage();
+// 0 for WM_QUIT; -1 when nothing can ever arrive.
 int GetMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax);
 bool TranslateMessage(const MSG& Msg);
 LRESULT DispatchMessage(const MSG& Msg);
