@@ -28,6 +28,7 @@ struct TSQLiteDataSet::TImpl {
   std::string KeyExpr;     // rowid or the quoted key column
   Integer KeyColumn = -1;  // the column holding the key (also an INTEGER PRIMARY KEY)
   bool RowidKey = false;
+  bool Writable = false;
   // Rows WindowStart .. WindowStart + Window.size() - 1 as last read from the file; a stale
   // row (being edited, or just written) is read again on its own.
   Integer WindowStart = -1;
@@ -46,7 +47,6 @@ struct TSQLiteDataSet::TImpl {
   bool InWindow(Integer Index) const {
     return WindowStart >= 0 && Index >= WindowStart && Index < WindowStart + Integer(Window.size());
   }
-  bool Writable = false;
 
   ~TImpl() {
     for (auto& [Sql, Stmt] : Cache) sqlite3_finalize(Stmt);
