@@ -471,7 +471,9 @@ bool TReader::TImpl::Defined(TPersistent* Instance, const std::string& Name, con
   TReaderProc ReadData = std::move(FoundRead);
   TWriterProc WriteData = std::move(FoundWrite);
   if (!ReadData) return true;
-  // The property's own write and read procedures carry its old value back on failure.
+  // The property's own write and read procedures carry its old value back on failure. Only
+  // its values come back: a property that had no data (an absent width list) returns with
+  // its current values written out (a list of the default widths).
   if (Track && WriteData) {
     TJson Old = TWriter::TImpl::Capture(Self->FRoot, WriteData);
     Undo.push_back([this, ReadData, Old] { RunDefined(ReadData, Old); });

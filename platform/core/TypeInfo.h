@@ -1,7 +1,7 @@
 #pragma once
 // Published properties and the class registry.
 //
-// A class publishes its properties in a static member
+// A class publishes its properties in a public static member
 //
 //   static void DescribeProperties(TPropertyList<TMyComp>& P) {
 //     P.IntegerProp("Count", &TMyComp::GetCount, &TMyComp::SetCount).Default(0);
@@ -10,9 +10,10 @@
 //   }
 //
 // and is registered once, before any stream names it, with RegisterClass<TMyComp>() (or
-// PLUMB_REGISTER_CLASS(TMyComp) in its .cpp). Registering a class registers its ancestors too.
-// Being a static member, DescribeProperties may name protected accessors, which is how a
-// descendant publishes what its base keeps protected.
+// PLUMB_REGISTER_CLASS(TMyComp) in a .cpp that the program links anyway). Registering a class
+// registers its ancestors, the classes of the objects it owns and, once a collection of them
+// exists, collection items. Being a member, DescribeProperties may name protected accessors,
+// which is how a descendant publishes what its base keeps protected.
 //
 // A property is stored when its stored test holds and its value differs from its default (or,
 // for an inherited form, from the ancestor's value). Ordinal properties without a default are
