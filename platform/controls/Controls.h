@@ -383,6 +383,7 @@ class TWinControl : public TControl {
   void CMDialogKey(TMessage& Message);
   void CMDialogChar(TMessage& Message);
   void CMRecreateWnd(TMessage& Message);
+  void CMCursorChanged(TMessage& Message);
 
   HWND FHandle = 0;
   WNDPROC FDefWndProc = nullptr;
@@ -398,6 +399,7 @@ class TWinControl : public TControl {
   int FAlignLevel = 0;
 
  private:
+  void DispatchControlMessage(TMessage& Message);
   void Insert(TControl* AControl);
   void Remove(TControl* AControl);
   void DestroyWindowHandle();

@@ -449,6 +449,17 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_NCDESTROY:
       WMNCDestroy(Message);
       break;
+    default:
+      if (Message.Msg >= CM_BASE)
+        DispatchControlMessage(Message);
+      else
+        inherited::Dispatch(Message);
+  }
+}
+
+// The class library's own messages: CM_ notifications and CN_ reflections.
+void TWinControl::DispatchControlMessage(TMessage& Message) {
+  switch (Message.Msg) {
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN:
       CNKeyDown(Message);
@@ -477,6 +488,9 @@ void TWinControl::Dispatch(TMessage& Message) {
     case CM_FONTCHANGED:
       CMFontChanged(Message);
       break;
+    case CM_CURSORCHANGED:
+      CMCursorChanged(Message);
+      break;
     case CM_CTL3DCHANGED:
       CMCtl3DChanged(Message);
       break;
@@ -492,17 +506,18 @@ void TWinControl::Dispatch(TMessage& Message) {
     case CM_RECREATEWND:
       CMRecreateWnd(Message);
       break;
-    case CM_CURSORCHANGED:
-      if (FHandle && GetCapture() == 0) {
-        TPoint P;
-        GetCursorPos(P);
-        if (WindowFromPoint(P) == FHandle)
-          SendMessage(FHandle, WM_SETCURSOR, FHandle, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-      }
-      break;
     default:
       inherited::Dispatch(Message);
   }
+}
+
+// The pointer is over the control: show its new cursor now.
+void TWinControl::CMCursorChanged(TMessage&) {
+  if (!FHandle || GetCapture()) return;
+  TPoint P;
+  GetCursorPos(P);
+  if (WindowFromPoint(P) == FHandle)
+    SendMessage(FHandle, WM_SETCURSOR, FHandle, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
 void TWinControl::DefaultHandler(TMessage& Message) {

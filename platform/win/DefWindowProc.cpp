@@ -55,6 +55,37 @@ void PosChangedDefault(TWnd* W, const WINDOWPOS* WP) {
   }
 }
 
+// The pointer in the frame (scroll bars) and the context menu a right click asks for.
+LRESULT PointerDefault(TWnd* W, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  HWND Wnd = W->Handle;
+  switch (Msg) {
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      if (WParam == WPARAM(HTVSCROLL)) StartBarTracking(W, SB_VERT, LParamToPoint(LParam));
+      if (WParam == WPARAM(HTHSCROLL)) StartBarTracking(W, SB_HORZ, LParamToPoint(LParam));
+      return 0;
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONUP:
+      BarTrackingMouse(W, Msg, LParamToPoint(LParam));
+      return 0;
+    case WM_RBUTTONUP: {
+      TPoint P = LParamToPoint(LParam);
+      ClientToScreen(Wnd, P);
+      SendMessage(Wnd, WM_CONTEXTMENU, Wnd, PointToLParam(P));
+      return 0;
+    }
+    case WM_NCRBUTTONUP:
+      SendMessage(Wnd, WM_CONTEXTMENU, Wnd, LParam);
+      return 0;
+    case WM_CONTEXTMENU:
+      if (W->Parent && (W->Style & WS_CHILD))
+        return SendMessage(W->Parent->Handle, WM_CONTEXTMENU, WParam, LParam);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
 }  // namespace
 
 LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -93,28 +124,6 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
       if (Sys().Track.Active && Sys().Track.Wnd == Wnd) EndBarTracking(true);
       if (GetCapture() == Wnd) ReleaseCapture();
       return 0;
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-      if (WParam == WPARAM(HTVSCROLL)) StartBarTracking(W, SB_VERT, LParamToPoint(LParam));
-      if (WParam == WPARAM(HTHSCROLL)) StartBarTracking(W, SB_HORZ, LParamToPoint(LParam));
-      return 0;
-    case WM_NCMOUSEMOVE:
-    case WM_NCLBUTTONUP:
-      BarTrackingMouse(W, Msg, LParamToPoint(LParam));
-      return 0;
-    case WM_RBUTTONUP: {
-      TPoint P = LParamToPoint(LParam);
-      ClientToScreen(Wnd, P);
-      SendMessage(Wnd, WM_CONTEXTMENU, Wnd, PointToLParam(P));
-      return 0;
-    }
-    case WM_NCRBUTTONUP:
-      SendMessage(Wnd, WM_CONTEXTMENU, Wnd, LParam);
-      return 0;
-    case WM_CONTEXTMENU:
-      if (W->Parent && (W->Style & WS_CHILD))
-        return SendMessage(W->Parent->Handle, WM_CONTEXTMENU, WParam, LParam);
-      return 0;
     case WM_WINDOWPOSCHANGED:
       PosChangedDefault(W, reinterpret_cast<const WINDOWPOS*>(LParam));
       return 0;
@@ -130,7 +139,7 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
       DestroyWindow(Wnd);
       return 0;
     default:
-      return 0;
+      return PointerDefault(W, Msg, WParam, LParam);
   }
 }
 

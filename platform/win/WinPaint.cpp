@@ -46,9 +46,22 @@ void InvalidateTree(TWnd* W, const TRect& Area) {
 // Rows and runs are visited in the order that never reads a pixel already overwritten.
 void MovePixels(TSurface& S, const TRegion& Dest, Integer DX, Integer DY) {
   if (Dest.IsEmpty()) return;
+  const size_t Px = sizeof(uint32_t);
+  if (Dest.Rects().size() == 1) {  // the usual case: one band
+    const TRect& R = Dest.Rects()[0];
+    if (R.Left == 0 && R.Width() == S.Width() && DX == 0) {  // whole rows: one move
+      std::memmove(S.Row(R.Top), S.Row(R.Top - DY), size_t(R.Height()) * size_t(S.Width()) * Px);
+      return;
+    }
+    for (Integer Step = 0; Step < R.Height(); ++Step) {
+      Integer Y = DY > 0 ? R.Bottom - 1 - Step : R.Top + Step;
+      std::memmove(S.Row(Y) + R.Left, S.Row(Y - DY) + R.Left - DX, size_t(R.Width()) * Px);
+    }
+    return;
+  }
   TRect B = Dest.Bounds();
   std::vector<const TRect*> Runs;
-  for (int Step = 0; Step < B.Height(); ++Step) {
+  for (Integer Step = 0; Step < B.Height(); ++Step) {
     Integer Y = DY > 0 ? B.Bottom - 1 - Step : B.Top + Step;
     Runs.clear();
     for (const TRect& R : Dest.Rects())
@@ -58,8 +71,7 @@ void MovePixels(TSurface& S, const TRegion& Dest, Integer DX, Integer DY) {
     });
     uint32_t* Dst = S.Row(Y);
     const uint32_t* Src = S.Row(Y - DY);
-    for (const TRect* R : Runs)
-      std::memmove(Dst + R->Left, Src + R->Left - DX, size_t(R->Width()) * sizeof(uint32_t));
+    for (const TRect* R : Runs) std::memmove(Dst + R->Left, Src + R->Left - DX, size_t(R->Width()) * Px);
   }
 }
 
