@@ -11,7 +11,9 @@ namespace plumb {
 namespace win {
 
 namespace {
-std::unique_ptr<TWinSystem> GSystem;
+// Never freed by static destruction: a window destroyed at exit must still find no system
+// rather than a dead one.
+TWinSystem* GSystem = nullptr;
 // Handles stay unique across desktops, so a handle kept from an old desktop finds nothing.
 HWND GNextHandle = 0x10010;
 
@@ -63,7 +65,7 @@ void DestroyTree(TWnd* W) {
 }  // namespace
 
 TWinSystem& Sys() {
-  if (!GSystem) GSystem = std::make_unique<TWinSystem>();
+  if (!GSystem) GSystem = new TWinSystem();
   return *GSystem;
 }
 
@@ -110,7 +112,7 @@ bool IsAncestorOrSelf(const TWnd* Ancestor, const TWnd* W) {
 using namespace win;
 
 void InitDesktop(Integer Width, Integer Height, TDesktopHost* Host) {
-  GSystem.reset();
+  ShutdownDesktop();
   auto& S = Sys();
   S.DesktopSize = TPoint{std::max(Width, 1), std::max(Height, 1)};
   S.Host = Host;
@@ -119,7 +121,8 @@ void InitDesktop(Integer Width, Integer Height, TDesktopHost* Host) {
 
 void ShutdownDesktop() {
   // No messages here: the objects behind the windows may be gone already.
-  GSystem.reset();
+  delete GSystem;
+  GSystem = nullptr;
 }
 
 TPoint GetDesktopSize() {

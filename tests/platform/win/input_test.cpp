@@ -190,5 +190,20 @@ TEST_F(Input, Activation_PressingAnotherTopLevelActivatesIt) {
   EXPECT_EQ(Act[1].Wnd, Other);
 }
 
+TEST_F(Input, Activation_AChildWindowMadeTopLevelTakesClicksWithoutTakingTheFocus) {
+  SetFocus(A);
+  HWND Popup = MakeChild(Top, Bounds(0, 0, 80, 60));
+  SetParent(Popup, 0);
+  SetWindowPos(Popup, HWND_TOP, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  Pump();
+  L().Log.clear();
+  Click(Point(510, 410));
+  EXPECT_EQ(L().Of(WM_LBUTTONDOWN).size(), 1u);
+  EXPECT_EQ(L().Of(WM_LBUTTONDOWN)[0].Wnd, Popup);
+  EXPECT_EQ(GetActiveWindow(), Top);
+  EXPECT_EQ(GetFocus(), A);
+  EXPECT_TRUE(L().Of(WM_ACTIVATE).empty());
+}
+
 }  // namespace
 }  // namespace plumb::test
