@@ -138,6 +138,19 @@ TEST_F(Scrolled, ScrollWindowEx_StaysInsideItsScrollAndClipRectangles) {
   for (Integer Y = 20; Y < 100; ++Y) EXPECT_EQ(Px(Top, 3, Y), P(RowColor(Y - 5))) << Y;
 }
 
+TEST_F(Scrolled, ScrollWindowEx_APendingInvalidAreaTravelsWithItsPixels) {
+  TRect Stale = Rect(0, 50, 120, 60);
+  InvalidateRect(Top, &Stale, false);
+  Offset = 10;
+  ScrollWindowEx(Top, 0, -10, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  TRect B;
+  GetUpdateRect(Top, &B, false);
+  EXPECT_EQ(B, Rect(0, 40, 120, 100));  // the stale band now at 40..50, the new strip at 90..100
+  Pump();
+  ExpectRowsMatch(0, 120);
+  ASSERT_EQ(L().Painted[Top].size(), 1u);
+}
+
 TEST_F(Scrolled, ScrollWindowEx_PixelsFromUnderAChildAreRepaintedNotCopied) {
   HWND Child = MakeChild(Top, Bounds(40, 30, 40, 20));
   L().Colors[Child] = clBlue;
