@@ -125,4 +125,8 @@ bool IdentToColor(const std::string& Ident, TColor& Color) {
   return false;
 }
 
+// Form streams store colours by name; the property machinery lives below us and learns the
+// names here, as soon as anything that draws is linked in.
+const bool ColorIdentsRegistered = (RegisterColorIdents(&ColorToIdent, &IdentToColor), true);
+
 }  // namespace plumb

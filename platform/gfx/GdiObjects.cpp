@@ -156,4 +156,15 @@ void TFont::Changed() {
   if (OnChange) OnChange(this);
 }
 
+inline constexpr const char* FontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline",
+                                                 "fsStrikeOut"};
+const TEnumInfo FontStyleInfo{"TFontStyle", FontStyleNames};
+
+void TFont::DescribeProperties(TPropertyList<TFont>& P) {
+  P.ColorProp("Color", &TFont::GetColor, &TFont::SetColor).Default(clWindowText);
+  P.IntegerProp("Height", &TFont::GetHeight, &TFont::SetHeight).Default(-12);
+  P.StringProp("Name", &TFont::GetName, &TFont::SetName);
+  P.SetProp("Style", &TFont::GetStyle, &TFont::SetStyle, FontStyleInfo).Default(TFontStyles{});
+}
+
 }  // namespace plumb

@@ -14,6 +14,7 @@
 #include "core/Events.h"
 #include "core/Object.h"
 #include "core/Set.h"
+#include "core/TypeInfo.h"
 #include "core/Types.h"
 #include "gfx/Region.h"
 
@@ -98,6 +99,8 @@ uint32_t ColorToPixel(TColor Color);
 // The names that form streams use: "clBlack", "clBtnFace", …; false when Color has no name.
 bool ColorToIdent(TColor Color, std::string& Ident);
 bool IdentToColor(const std::string& Ident, TColor& Color);
+// The names and values of TFontStyle, for form streams.
+extern const TEnumInfo FontStyleInfo;
 
 // ---- Surfaces --------------------------------------------------------------------------------
 class TSurface {
@@ -216,6 +219,8 @@ class TFont : public TPersistent {
   void SetColor(TColor Value);
   TFontStyles GetStyle() const { return FStyle; }
   void SetStyle(TFontStyles Value);
+  // Published as a form stream stores a font: colour, pixel height, name and style.
+  static void DescribeProperties(TPropertyList<TFont>& P);
   void Assign(const TPersistent* Source) override;
   bool Equals(const TFont& Other) const;
   TNotifyEvent OnChange;
