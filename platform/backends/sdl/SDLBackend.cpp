@@ -2,15 +2,17 @@
 // input, window events, the cursor and the clipboard.
 //
 // Map: display check | open, close | waiting and pumping | window events, quit | cursors |
-// clipboard
+// beep, clipboard
 //
 // The message loop calls WaitForInput only when nothing is left to do, so that is where the
 // painted surfaces are presented, the input method follows the focus, and SDL is waited on.
 #include "backends/sdl/SDLBackend.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -219,6 +221,12 @@ void TSDLBackend::CursorChanged(HCURSOR Cursor) {
   if (C) SDL_SetCursor(C);
   SDL_ShowCursor(SDL_ENABLE);
   FCursorShape = Shape;
+}
+
+// SDL has no sound of its own for this; the terminal the program runs in, if any, rings.
+void TSDLBackend::Beep(UINT Type) {
+  (void)Type;
+  if (FWindow && isatty(STDERR_FILENO)) std::fputs("\a", stderr);
 }
 
 // ---- Clipboard -------------------------------------------------------------------------------

@@ -67,6 +67,7 @@ class TSDLBackend : public TDesktopHost {
   // ---- TDesktopHost ----
   bool WaitForInput(Cardinal TimeoutMs) override;
   void CursorChanged(HCURSOR Cursor) override;
+  void Beep(UINT Type) override;
   void TopLevelChanged(HWND Wnd) override;
   bool HasClipboard() const override { return FWindow != nullptr; }
   void SetClipboard(const std::string& Text) override;

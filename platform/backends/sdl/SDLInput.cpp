@@ -235,13 +235,19 @@ char32_t TSDLBackend::KeyChar(const SDL_Event& E, Word VirtKey) const {
     if (VirtKey >= 'A' && VirtKey <= 'Z') return char32_t(VirtKey - 'A' + 1);
     return VirtKey == VK_RETURN ? U'\n' : VirtKey == VK_BACK ? U'\x7f' : 0;
   }
-  char32_t Special = VirtKey == VK_RETURN   ? U'\r'
-                     : VirtKey == VK_TAB    ? U'\t'
-                     : VirtKey == VK_BACK   ? U'\b'
-                     : VirtKey == VK_ESCAPE ? U'\x1b'
-                                            : 0;
   if (Ctrl) return 0;  // Ctrl+Alt is AltGr: its characters come as text
-  if (Special) return Special;
+  switch (VirtKey) {
+    case VK_RETURN:
+      return U'\r';
+    case VK_TAB:
+      return U'\t';
+    case VK_BACK:
+      return U'\b';
+    case VK_ESCAPE:
+      return U'\x1b';
+    default:
+      break;
+  }
   if (FAlt.Left || (!Alt && !FTextInput)) return TypedChar(E.key.keysym, FShift.Any());
   return 0;
 }

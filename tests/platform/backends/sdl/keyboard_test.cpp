@@ -184,12 +184,5 @@ TEST_F(SDLKeyboard, Composition_FocusMovesAway_EndsItForTheOldWindow) {
   EXPECT_EQ(End[0].Wnd, Main);
 }
 
-TEST_F(SDLKeyboard, WaitForInput_WithEventsWaiting_ReturnsAtOnceWithThem) {
-  Type(SDLK_q);
-  EXPECT_TRUE(B.WaitForInput(0xFFFFFFFFu));
-  Run();
-  EXPECT_EQ(Trace(), "KD51 KU51");
-}
-
 }  // namespace
 }  // namespace plumb::test
