@@ -6,24 +6,6 @@ namespace plumb {
 
 namespace {
 
-DWORD PenStyleBits(TPenStyle S) {
-  switch (S) {
-    case psDash:
-      return PS_DASH;
-    case psDot:
-      return PS_DOT;
-    case psDashDot:
-      return PS_DASHDOT;
-    case psDashDotDot:
-      return PS_DASHDOTDOT;
-    case psClear:
-      return PS_NULL;
-    case psInsideFrame:
-      return PS_INSIDEFRAME;
-    default:
-      return PS_SOLID;
-  }
-}
 
 TPenStyle PenStyleOf(DWORD Bits) {
   switch (Bits & 0xF) {
@@ -52,6 +34,25 @@ bool Store(T& Field, const T& Value) {
 }
 
 }  // namespace
+
+DWORD PenStyleBits(TPenStyle S) {
+  switch (S) {
+    case psDash:
+      return PS_DASH;
+    case psDot:
+      return PS_DOT;
+    case psDashDot:
+      return PS_DASHDOT;
+    case psDashDotDot:
+      return PS_DASHDOTDOT;
+    case psClear:
+      return PS_NULL;
+    case psInsideFrame:
+      return PS_INSIDEFRAME;
+    default:
+      return PS_SOLID;
+  }
+}
 
 // ---- TPen --------------------------------------------------------------------------------------
 // Any property change makes an ordinary (cosmetic) pen again, as recreating the pen would.

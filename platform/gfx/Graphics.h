@@ -161,6 +161,8 @@ struct HPEN {
   COLORREF Color = 0;
   bool Valid = false;
 };
+// The Win32 style bits of a pen style.
+DWORD PenStyleBits(TPenStyle Style);
 HPEN ExtCreatePen(DWORD PenStyle, DWORD Width, const TLogBrush& Brush, DWORD StyleCount = 0,
                   const DWORD* StyleArray = nullptr);
 

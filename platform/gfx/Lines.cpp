@@ -49,28 +49,10 @@ struct TLinePen {
   bool FlatEnds;
 };
 
-DWORD StyleBitsOf(TPenStyle S) {
-  switch (S) {
-    case psDash:
-      return PS_DASH;
-    case psDot:
-      return PS_DOT;
-    case psDashDot:
-      return PS_DASHDOT;
-    case psDashDotDot:
-      return PS_DASHDOTDOT;
-    case psClear:
-      return PS_NULL;
-    case psInsideFrame:
-      return PS_INSIDEFRAME;
-    default:
-      return PS_SOLID;
-  }
-}
 
 TLinePen PenOf(const TDeviceContext& DC) {
   // A DC whose pen was never set draws with the stock black pen.
-  HPEN H = DC.Pen.Valid ? DC.Pen : HPEN{StyleBitsOf(DC.PenStyle), 1, 0, true};
+  HPEN H = DC.Pen.Valid ? DC.Pen : HPEN{PenStyleBits(DC.PenStyle), 1, 0, true};
   TLinePen P;
   P.Pixel = ColorToPixel(TColor(H.Color & 0xFFFFFF));
   P.Mode = DC.PenMode;
