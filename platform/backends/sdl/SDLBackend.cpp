@@ -93,6 +93,7 @@ void TSDLBackend::Close() {
   FHeld.reset();
   FButtons = 0;
   FMovePending = false;
+  FTextInput = true;
   FComposing = false;
   FComposition.clear();
   FImeFocus = 0;
