@@ -79,8 +79,8 @@ void TEditBuffer::MoveRight(bool Extend) {
 }
 
 bool TEditBuffer::IsWordChar(char32_t C) {
-  return C != U' ' && C != U'\t' && C != U'.' && C != U',' && C != U';' && C != U':' &&
-         C != U'-' && C != U'/' && C != U'(' && C != U')';
+  return C != U' ' && C != U'\t' && C != U'.' && C != U',' && C != U';' && C != U':' && C != U'-' &&
+         C != U'/' && C != U'(' && C != U')';
 }
 
 void TEditBuffer::MoveWordLeft(bool Extend) {
@@ -162,27 +162,28 @@ TEditResult TEditBuffer::MaskedInsert(const std::u32string& Text) {
     if (Pos >= Length() || !FMask.Accepts(Pos, Ch, Out)) return erRefused;
     New[size_t(Pos++)] = Out;
   }
-  BeginUserChange();
-  FText = New;
-  FCaret = FAnchor = FMask.NextEditable(Pos) < Length() ? FMask.NextEditable(Pos) : Pos;
-  FModified = true;
-  return erChanged;
+  int Caret = FMask.NextEditable(Pos) < Length() ? FMask.NextEditable(Pos) : Pos;
+  return ReplaceMasked(New, Caret);
 }
 
-void TEditBuffer::BlankRange(int From, int To) {
-  for (int I = From; I < To; ++I)
-    if (!FMask.IsLiteral(I)) FText[size_t(I)] = FMask.Blank();
+// Typing a literal over itself, or blanking blanks, moves the caret but is no change.
+TEditResult TEditBuffer::ReplaceMasked(const std::u32string& New, int Caret) {
+  FCaret = FAnchor = Caret;
+  if (New == FText) return erUnchanged;
+  BeginUserChange();
+  FText = New;
+  FModified = true;
+  return erChanged;
 }
 
 TEditResult TEditBuffer::ClearSelection() {
   if (SelLength() == 0) return erUnchanged;
   if (FReadOnly) return erRefused;
   if (!IsMasked()) return ReplaceSelection(U"");
-  BeginUserChange();
-  BlankRange(SelStart(), SelStart() + SelLength());
-  FCaret = FAnchor = SelStart();
-  FModified = true;
-  return erChanged;
+  std::u32string New = FText;
+  for (int I = SelStart(); I < SelStart() + SelLength(); ++I)
+    if (!FMask.IsLiteral(I)) New[size_t(I)] = FMask.Blank();
+  return ReplaceMasked(New, SelStart());
 }
 
 TEditResult TEditBuffer::DeleteBack() {

@@ -69,7 +69,7 @@ class TEditBuffer {
  private:
   TEditResult ReplaceSelection(const std::u32string& Text);
   TEditResult MaskedInsert(const std::u32string& Text);
-  void BlankRange(int From, int To);
+  TEditResult ReplaceMasked(const std::u32string& New, int Caret);
   void BeginUserChange();
   static bool IsWordChar(char32_t C);
 
