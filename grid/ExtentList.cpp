@@ -23,6 +23,8 @@ void SetExtentCount(ExtentList& List, Integer NewCount, Integer Default) {
   AdjustExtents(List, OldCount, Integer(Int64(NewCount) - OldCount), Default);
 }
 
-bool SameExtents(const ExtentList& A, const ExtentList& B) { return A.FValues == B.FValues; }
+bool SameExtents(const ExtentList& A, const ExtentList& B) {
+  return A.FValues == B.FValues;
+}
 
 }  // namespace plumb

@@ -10,11 +10,12 @@ const char* const SFixedRowTooBig = "Fixed row count must be less than row count
 const char* const STooManyDeleted = "Too many rows or columns deleted";
 const char* const SGridTooLarge = "Grid too large for operation";
 
-void RaiseGridError(const char* Msg) { throw EInvalidGridOperation(Msg); }
+void RaiseGridError(const char* Msg) {
+  throw EInvalidGridOperation(Msg);
+}
 
 TCellRange MakeCellRange(const TCellCoord& A, const TCellCoord& B) {
-  return TCellRange{std::min(A.X, B.X), std::min(A.Y, B.Y), std::max(A.X, B.X),
-                    std::max(A.Y, B.Y)};
+  return TCellRange{std::min(A.X, B.X), std::min(A.Y, B.Y), std::max(A.X, B.X), std::max(A.Y, B.Y)};
 }
 
 bool CellInRange(Integer ACol, Integer ARow, const TCellRange& Range) {

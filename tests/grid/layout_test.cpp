@@ -1,9 +1,10 @@
+#include "grid/Layout.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "grid/ExtentList.h"
-#include "grid/Layout.h"
 
 using namespace plumb;
 

@@ -1,0 +1,175 @@
+#include "GridTestUtil.h"
+
+namespace plumb::test {
+
+TEST_F(GridTest, ArrowsMoveByRowsAndStopAtTheEnds) {
+  Grid->SetRowCount(5);
+  ClientSize(200, 200);
+  Focus();
+  Key(VK_RIGHT);
+  EXPECT_EQ(Grid->GetRow(), 1);  // Right acts as Down
+  Key(VK_END);
+  EXPECT_EQ(Grid->GetRow(), 4);
+  int Clicks = Grid->Clicks;
+  Key(VK_DOWN);
+  EXPECT_EQ(Grid->GetRow(), 4);
+  EXPECT_EQ(Grid->Clicks, Clicks);  // a clamped key makes no move at all
+  Key(VK_HOME);
+  EXPECT_EQ(Grid->GetRow(), 0);
+  EXPECT_EQ(Grid->GetCol(), 1);
+}
+
+TEST_F(GridTest, PagesStopAtTheGreatestTopRow) {
+  Grid->SetRowCount(30);
+  ClientSize(200, 190);  // 10 whole rows: a page is 9
+  Focus();
+  Key(VK_NEXT);
+  EXPECT_EQ(Grid->GetRow(), 9);
+  EXPECT_EQ(Grid->GetTopRow(), 9);
+  Key(VK_NEXT);
+  Key(VK_NEXT);
+  EXPECT_EQ(Grid->GetTopRow(), 20);
+  EXPECT_EQ(Grid->GetRow(), 27);
+  Key(VK_NEXT);
+  EXPECT_EQ(Grid->GetRow(), 29);
+  Key(VK_PRIOR);
+  EXPECT_EQ(Grid->GetTopRow(), 11);
+  EXPECT_EQ(Grid->GetRow(), 20);
+}
+
+TEST_F(GridTest, CtrlDownScrollsWithoutMovingTheCurrentRow) {
+  Grid->SetRowCount(30);
+  ClientSize(200, 190);
+  Focus();
+  Key(VK_DOWN, TShiftState{ssCtrl});
+  EXPECT_EQ(Grid->GetTopRow(), 1);
+  EXPECT_EQ(Grid->GetRow(), 0);
+}
+
+TEST_F(GridTest, ShiftExtendsTheSelectionFromTheAnchor) {
+  TGridOptions O = Grid->GetOptions();
+  Grid->SetOptions(O - goEditing);  // with editing every anchor move moves the current cell
+  Grid->SetRowCount(10);
+  ClientSize(200, 200);
+  Focus();
+  Grid->SetRow(4);
+  Key(VK_DOWN, TShiftState{ssShift});
+  EXPECT_EQ(Grid->GetRow(), 5);
+  EXPECT_EQ(Grid->GetSelection(), (TCellRange{1, 4, 1, 5}));
+}
+
+TEST_F(GridTest, TabWrapsFromTheLastRowAndShiftTabBack) {
+  TGridOptions O = Grid->GetOptions();
+  Grid->SetOptions(O + goTabs);
+  Grid->SetRowCount(4);
+  ClientSize(200, 200);
+  Focus();
+  EXPECT_EQ(SendMessage(Grid->GetHandle(), WM_GETDLGCODE, 0, 0),
+            DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS);
+  Key(VK_TAB, TShiftState{ssShift});
+  EXPECT_EQ(Grid->GetRow(), 3);
+  EXPECT_EQ(Grid->GetSelection(), (TCellRange{1, 3, 1, 3}));  // the anchor moved along
+  Key(VK_TAB);
+  EXPECT_EQ(Grid->GetRow(), 0);
+  Key(VK_TAB);
+  EXPECT_EQ(Grid->GetRow(), 1);
+}
+
+TEST_F(GridTest, DialogCodeWithTheDefaultOptions) {
+  EXPECT_EQ(SendMessage(Grid->GetHandle(), WM_GETDLGCODE, 0, 0), 0x81);
+}
+
+TEST_F(GridTest, AKeyDownHandlerCanStopNavigation) {
+  Grid->SetRowCount(5);
+  ClientSize(200, 200);
+  Grid->OnKeyDown = [](TObject*, Word& K, TShiftState) { K = 0; };
+  Focus();
+  Key(VK_DOWN);
+  EXPECT_EQ(Grid->GetRow(), 0);
+}
+
+TEST_F(GridTest, ClicksSelectRowsInColumnOne) {
+  Grid->SetRowCount(10);
+  ClientSize(200, 200);
+  D.ClickAt(Grid, 5, 5 * 19 + 3);  // the title cell of row 5
+  EXPECT_EQ(Grid->GetRow(), 5);
+  EXPECT_EQ(Grid->GetCol(), 1);
+  EXPECT_TRUE(Grid->Focused());
+  D.Advance(1000);
+  D.ClickAt(Grid, 100, 190);  // below the last row: nothing
+  EXPECT_EQ(Grid->GetRow(), 5);
+  D.Advance(1000);
+  D.ClickAt(Grid, 100, 2 * 19 + 3, mbRight);
+  EXPECT_EQ(Grid->GetRow(), 5);
+}
+
+TEST_F(GridTest, ADoubleClickIsPassedOnAndMovesNothing) {
+  Grid->SetRowCount(10);
+  ClientSize(200, 200);
+  int DblClicks = 0;
+  Grid->OnDblClick = [&](TObject*) { ++DblClicks; };
+  D.DoubleClickAt(Grid, 100, 3 * 19 + 3);
+  EXPECT_EQ(DblClicks, 1);
+  EXPECT_EQ(Grid->GetRow(), 3);  // the first press moved, the second did not
+}
+
+TEST_F(GridTest, TheSizingZoneHasExactEdges) {
+  ClientSize(251, 200);
+  Grid->SetColWidths(0, 100);
+  Integer E = Grid->GetColWidths(0);
+  EXPECT_TRUE(Grid->Sizing(E - 3, 500));
+  EXPECT_TRUE(Grid->Sizing(E + 4, 0));
+  EXPECT_FALSE(Grid->Sizing(E - 4, 0));
+  EXPECT_FALSE(Grid->Sizing(E + 5, 0));
+  TGridOptions O = Grid->GetOptions();
+  Grid->SetOptions(O - goColSizing);
+  EXPECT_FALSE(Grid->Sizing(E, 0));
+}
+
+TEST_F(GridTest, DraggingTheLineResizesBothColumns) {
+  ClientSize(251, 200);
+  Grid->SetColWidths(0, 100);
+  ASSERT_EQ(Grid->GetColWidths(1), 150);
+  D.MouseDownAt(Grid, 100, 10);
+  EXPECT_EQ(Grid->GetGridState(), gsColSizing);
+  D.MouseMoveAt(Grid, 140, 10);
+  D.MouseUpAt(Grid, 140, 10);
+  EXPECT_EQ(Grid->GetGridState(), gsNormal);
+  EXPECT_EQ(Grid->GetColWidths(0), 140);
+  EXPECT_EQ(Grid->GetColWidths(1), 110);
+  D.Advance(1000);
+  D.MouseDownAt(Grid, 140, 10);
+  D.MouseMoveAt(Grid, 249, 10);
+  D.MouseUpAt(Grid, 249, 10);
+  EXPECT_EQ(Grid->GetColWidths(0), 125);
+  EXPECT_EQ(Grid->GetColWidths(1), 125);
+  D.Advance(1000);
+  D.MouseDownAt(Grid, 125, 10);
+  D.MouseMoveAt(Grid, 1, 10);
+  D.MouseUpAt(Grid, 1, 10);
+  EXPECT_EQ(Grid->GetColWidths(0), 125);
+}
+
+TEST_F(GridTest, SizingWithoutColumnFittingKeepsWidthsAtZeroOrMore) {
+  Grid->SetScrollBars(ssNone);
+  Grid->SetBounds(10, 10, 300, 100);
+  D.RunUntilIdle();
+  Grid->SetColWidths(0, 64);
+  Grid->SetColWidths(1, 64);
+  D.MouseDownAt(Grid, 64, 10);
+  D.MouseMoveAt(Grid, 280, 10);
+  D.MouseUpAt(Grid, 280, 10);
+  EXPECT_GE(Grid->GetColWidths(1), 0);
+  EXPECT_EQ(Grid->GetColWidths(0) + Grid->GetColWidths(1), 128);
+}
+
+TEST_F(GridTest, TheSplitCursorShowsOverTheLine) {
+  ClientSize(251, 200);
+  Grid->SetColWidths(0, 100);
+  D.MouseMoveAt(Grid, 101, 50);
+  EXPECT_EQ(D.CurrentCursor(), Screen->GetCursors(crHSplit));
+  D.MouseMoveAt(Grid, 180, 50);
+  EXPECT_NE(D.CurrentCursor(), Screen->GetCursors(crHSplit));
+}
+
+}  // namespace plumb::test
