@@ -16,11 +16,13 @@ class Edit : public StdCtrlsTest {
     E->SetFocus();
     D.RunUntilIdle();
   }
-  // Client x of the caret position before character Pos of the text.
-  Integer XOf(int Pos) { return 2 + TextWidth(E, Utf8Prefix(E->GetText(), Pos)); }
-  static std::string Utf8Prefix(const std::string& S, int Chars) {
-    return U32ToUtf8(Utf8ToU32(S).substr(0, size_t(Chars)));
+  std::string Clipboard() {
+    std::string S;
+    GetClipboardText(S);
+    return S;
   }
+  // Client x of the caret position before character Pos of the text.
+  Integer XOf(int Pos) { return 2 + TextWidth(E, E->GetText().substr(0, size_t(Pos))); }
   // The edit's pixels as shown, read at client points (the client edge is 2 pixels wide).
   struct TShot {
     TSurface S;
@@ -34,27 +36,17 @@ class Edit : public StdCtrlsTest {
   }
 };
 
-TEST_F(Edit, Caret_EmptyTextHasNothingToMoveSelectOrDelete) {
+TEST_F(Edit, Caret_AtTheEdgesAndEmSetSelClamping) {
   for (Word K : {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_BACK, VK_DELETE}) D.KeyStroke(K);
-  D.KeyStroke(VK_END, {ssShift});
   D.KeyStroke(VK_LEFT, {ssShift, ssCtrl});
   // 0 to 0 on an empty text: a caller comparing the end with the length sees all selected.
   EXPECT_EQ(Sel(E), TSel(0, 0));
   EXPECT_EQ(E->GetTextLen(), 0);
-  SendMessage(E->GetHandle(), EM_SETSEL, 0x7FFFFFFF, LPARAM(-1));
-  EXPECT_EQ(Sel(E), TSel(0, 0));
-  EXPECT_EQ(Changes(E), 0);
-  EXPECT_EQ(D.BeepCount(), 0);
-  EXPECT_FALSE(E->GetModified());
-}
-
-TEST_F(Edit, Caret_SetSelClampsAndMinusOneMeansTheEnd) {
   E->SetText("hello");
   HWND H = E->GetHandle();
   SendMessage(H, EM_SETSEL, 0x7FFFFFFF, LPARAM(-1));  // the grid's Deselect
   EXPECT_EQ(Sel(E), TSel(5, 5));
   SendMessage(H, EM_SETSEL, 0, LPARAM(-1));
-  EXPECT_EQ(Sel(E), TSel(0, 5));
   D.KeyStroke(VK_LEFT, {ssShift});  // the caret is at the end: the selection shrinks
   EXPECT_EQ(Sel(E), TSel(0, 4));
   SendMessage(H, EM_SETSEL, WPARAM(-1), 0);  // drops the selection where the caret is
@@ -62,15 +54,13 @@ TEST_F(Edit, Caret_SetSelClampsAndMinusOneMeansTheEnd) {
   SendMessage(H, EM_SETSEL, 4, 1);  // anchor 4, caret 1
   D.KeyStroke(VK_LEFT, {ssShift});
   EXPECT_EQ(Sel(E), TSel(0, 4));
-  EXPECT_EQ(Changes(E), 0);
+  EXPECT_EQ(Changes(E) + D.BeepCount(), 0);
 }
 
 TEST_F(Edit, Keys_ShiftExtendsCtrlMovesByWordsTypingReplacesTheSelection) {
   E->SetText("hello world");
   D.KeyStroke(VK_END, {ssShift});
-  EXPECT_EQ(Sel(E), TSel(0, 11));
   D.KeyStroke(VK_LEFT);  // collapses to the start instead of moving
-  EXPECT_EQ(Sel(E), TSel(0, 0));
   D.KeyStroke(VK_RIGHT, {ssCtrl});
   EXPECT_EQ(Sel(E), TSel(6, 6));
   D.KeyStroke(VK_END);
@@ -78,12 +68,7 @@ TEST_F(Edit, Keys_ShiftExtendsCtrlMovesByWordsTypingReplacesTheSelection) {
   EXPECT_EQ(E->GetSelText(), "world");
   D.TypeText("there");
   EXPECT_EQ(E->GetText(), "hello there");
-  EXPECT_EQ(Sel(E), TSel(11, 11));
   EXPECT_EQ(Changes(E), 5);
-  D.KeyStroke(VK_HOME, {ssShift});
-  D.KeyStroke(VK_DELETE);
-  EXPECT_EQ(E->GetText(), "");
-  EXPECT_EQ(Changes(E), 6);
 }
 
 TEST_F(Edit, Change_TheParentHearsEveryUserEditAndNoProgrammaticOne) {
@@ -91,31 +76,21 @@ TEST_F(Edit, Change_TheParentHearsEveryUserEditAndNoProgrammaticOne) {
   E->OnChange = [&](TObject*) { ++OnChange; };
   E->SetText("abc");
   E->SelectAll();
-  E->SetSelStart(1);
-  E->SetMaxLength(10);
   static_cast<TControl*>(E)->SetText("abcd");
   SetWindowText(E->GetHandle(), "abcde");
   D.KeyStroke(VK_END);
   EXPECT_EQ(E->GetText(), "abcde");
   EXPECT_EQ(Changes(E), 0);
-  EXPECT_FALSE(E->GetModified());
-  EXPECT_EQ(OnChange, 3);  // the three texts set
-
+  EXPECT_EQ(OnChange, 3);
   D.TypeText("x");
   D.KeyStroke(VK_BACK);
   D.KeyStroke(VK_DELETE);  // at the end: nothing to delete, nothing to tell
-  SetClipboardText("yz");
-  D.KeyStroke('V', {ssCtrl});
-  E->SetSelLength(0);
-  D.KeyStroke(VK_HOME, {ssShift});
-  D.KeyStroke(VK_DELETE, {ssShift});
-  EXPECT_EQ(E->GetText(), "");
-  EXPECT_EQ(Changes(E), 4);
-  EXPECT_EQ(OnChange, 7);  // the parent hands each notification back to the edit
+  EXPECT_EQ(Changes(E), 2);
+  EXPECT_EQ(OnChange, 5);  // the parent hands each notification back to the edit
   EXPECT_TRUE(E->GetModified());
   E->SetText("new");
   EXPECT_FALSE(E->GetModified());
-  EXPECT_EQ(Changes(E), 4);
+  EXPECT_EQ(Changes(E), 2);
 }
 
 TEST_F(Edit, Clipboard_ByKeysAndByMessages) {
@@ -123,82 +98,59 @@ TEST_F(Edit, Clipboard_ByKeysAndByMessages) {
   HWND H = E->GetHandle();
   SendMessage(H, EM_SETSEL, 1, 4);
   D.KeyStroke('C', {ssCtrl});
-  std::string Clip;
-  GetClipboardText(Clip);
-  EXPECT_EQ(Clip, "ell");
+  EXPECT_EQ(Clipboard(), "ell");
   SetClipboardText("");
   D.KeyStroke(VK_INSERT, {ssCtrl});
-  GetClipboardText(Clip);
-  EXPECT_EQ(Clip, "ell");
-  EXPECT_EQ(Changes(E), 0);
+  EXPECT_EQ(Clipboard(), "ell");
   D.KeyStroke('X', {ssCtrl});
-  EXPECT_EQ(E->GetText(), "ho");
   D.KeyStroke(VK_INSERT, {ssShift});
-  EXPECT_EQ(E->GetText(), "hello");
-  SendMessage(H, EM_SETSEL, 0, 1);
+  D.KeyStroke('V', {ssCtrl});
+  EXPECT_EQ(E->GetText(), "hellello");
+  SendMessage(H, EM_SETSEL, 0, 4);
   D.KeyStroke(VK_DELETE, {ssShift});
-  GetClipboardText(Clip);
-  EXPECT_EQ(Clip, "h");
-  EXPECT_EQ(E->GetText(), "ello");
-  EXPECT_EQ(Changes(E), 3);
-
+  EXPECT_EQ(Clipboard(), "hell");
+  EXPECT_EQ(Changes(E), 4);
+  SendMessage(H, WM_PASTE, 0, 0);
   SendMessage(H, EM_SETSEL, 0, 2);
-  SendMessage(H, WM_COPY, 0, 0);
   SendMessage(H, WM_CUT, 0, 0);
-  GetClipboardText(Clip);
-  EXPECT_EQ(Clip, "el");
-  EXPECT_EQ(E->GetText(), "lo");
-  SendMessage(H, WM_PASTE, 0, 0);
-  SendMessage(H, WM_PASTE, 0, 0);
-  EXPECT_EQ(E->GetText(), "elello");
-  SendMessage(H, EM_SETSEL, 4, LPARAM(-1));
+  SendMessage(H, EM_SETSEL, 0, 2);
   SendMessage(H, WM_CLEAR, 0, 0);
-  EXPECT_EQ(E->GetText(), "elel");
+  EXPECT_EQ(E->GetText(), "ello");
   SendMessage(H, WM_CLEAR, 0, 0);  // nothing selected: nothing cleared
   SendMessage(H, WM_COPY, 0, 0);   // nor copied
-  GetClipboardText(Clip);
-  EXPECT_EQ(Clip, "el");
+  EXPECT_EQ(Clipboard(), "he");
   EXPECT_EQ(Changes(E), 7);
 }
 
-TEST_F(Edit, Paste_KeepsTheFirstLineAndWhatFitsTheLimit) {
+TEST_F(Edit, Limits_PasteKeepsTheFirstLineAndWhatFitsMaxLength) {
   SetClipboardText("one\r\ntwo");
   D.KeyStroke('V', {ssCtrl});
   EXPECT_EQ(E->GetText(), "one");
-  E->SetText("ab");
   E->SetMaxLength(5);
   D.KeyStroke(VK_END);
   SetClipboardText("cdefgh");
   D.KeyStroke('V', {ssCtrl});
-  EXPECT_EQ(E->GetText(), "abcde");
+  EXPECT_EQ(E->GetText(), "onecd");
   EXPECT_EQ(D.BeepCount(), 0);
   D.KeyStroke('V', {ssCtrl});  // full: refused with a beep
   D.TypeText("z");
-  EXPECT_EQ(E->GetText(), "abcde");
+  EXPECT_EQ(E->GetText(), "onecd");
   EXPECT_EQ(D.BeepCount(), 2);
   E->SelectAll();  // replacing the selection frees its room
   D.TypeText("z");
   EXPECT_EQ(E->GetText(), "z");
-  EXPECT_EQ(Changes(E), 3);
-}
-
-TEST_F(Edit, MaxLength_NegativeMeansNoLimitAndReadsBack) {
+  // The grid marks read-only cells with -1: no limit for typing, and it reads back.
   E->SetMaxLength(-1);
   EXPECT_EQ(E->GetMaxLength(), -1);
   D.TypeText("0123456789");
-  EXPECT_EQ(E->GetTextLen(), 10);
-  SendMessage(E->GetHandle(), EM_LIMITTEXT, 12, 0);
-  EXPECT_EQ(E->GetMaxLength(), 12);
-  D.TypeText("abc");
-  EXPECT_EQ(E->GetText(), "0123456789ab");
-  EXPECT_EQ(D.BeepCount(), 1);
+  EXPECT_EQ(E->GetTextLen(), 11);
+  EXPECT_EQ(Changes(E), 13);
 }
 
 TEST_F(Edit, ReadOnly_RefusesEveryChangeWhileTheCaretStillMoves) {
   E->SetText("hello");
   E->SetReadOnly(true);
   SetClipboardText("zz");
-  D.KeyStroke(VK_HOME);
   D.TypeText("x");
   D.KeyStroke(VK_DELETE);
   D.KeyStroke(VK_END);
@@ -210,20 +162,14 @@ TEST_F(Edit, ReadOnly_RefusesEveryChangeWhileTheCaretStillMoves) {
   D.KeyStroke(VK_DELETE, {ssShift});
   for (UINT M : {WM_CUT, WM_CLEAR, WM_PASTE}) SendMessage(E->GetHandle(), M, 0, 0);
   EXPECT_EQ(E->GetText(), "hello");
-  std::string Clip;
-  GetClipboardText(Clip);
-  EXPECT_EQ(Clip, "zz");  // a refused cut copies nothing either
-  EXPECT_EQ(Changes(E), 0);
-  EXPECT_EQ(D.BeepCount(), 0);
-  EXPECT_FALSE(E->GetModified());
-  EXPECT_EQ(Sel(E), TSel(0, 5));
+  EXPECT_EQ(Clipboard(), "zz");  // a refused cut copies nothing either
+  EXPECT_EQ(Changes(E) + D.BeepCount(), 0);
   D.KeyStroke(VK_RIGHT);
   D.KeyStroke(VK_LEFT);
   D.KeyStroke(VK_LEFT, {ssShift});
   EXPECT_EQ(Sel(E), TSel(3, 4));
   D.KeyStroke('C', {ssCtrl});  // copying changes nothing and stays allowed
-  GetClipboardText(Clip);
-  EXPECT_EQ(Clip, "l");
+  EXPECT_EQ(Clipboard(), "l");
 }
 
 class TGuardedEdit : public TEdit {
@@ -242,23 +188,19 @@ class TGuardedEdit : public TEdit {
 TEST_F(Edit, EditCanModify_IsAskedBeforeEveryUserChange) {
   auto* G = Add<TGuardedEdit>(Bounds(10, 50, 200, 21));
   G->SetText("abc");
-  G->SetFocus();
+  G->SetFocus();  // selects all
   G->Allow = false;
   SetClipboardText("zz");
   D.TypeText("x");
   D.KeyStroke(VK_BACK);
-  D.KeyStroke(VK_HOME);
-  D.KeyStroke(VK_DELETE);
   D.KeyStroke('V', {ssCtrl});
-  D.KeyStroke(VK_END, {ssShift});
   SendMessage(G->GetHandle(), WM_CLEAR, 0, 0);
+  D.KeyStroke(VK_END);
   EXPECT_EQ(G->GetText(), "abc");
-  EXPECT_EQ(G->Asked, 5);
-  EXPECT_EQ(Sel(G), TSel(0, 3));
-  EXPECT_EQ(D.BeepCount(), 0);
+  EXPECT_EQ(G->Asked, 4);
   G->Allow = true;
-  D.TypeText("x");
-  EXPECT_EQ(G->GetText(), "x");
+  D.KeyStroke(VK_BACK);
+  EXPECT_EQ(G->GetText(), "ab");
   EXPECT_EQ(Changes(G), 1);
 }
 
@@ -280,7 +222,6 @@ TEST_F(Edit, Mouse_ClickPlacesTheCaretDragSelectsDoubleClickTakesAWord) {
   D.Advance(1000);
   D.DoubleClickAt(E, XOf(8), 8);
   EXPECT_EQ(E->GetSelText(), "world");
-  EXPECT_EQ(Changes(E), 0);
 }
 
 TEST_F(Edit, Scrolling_KeepsTheCaretInViewOfANarrowEdit) {
@@ -294,10 +235,6 @@ TEST_F(Edit, Scrolling_KeepsTheCaretInViewOfANarrowEdit) {
   D.Advance(1000);
   D.ClickAt(N, Right, 8);
   EXPECT_LE(Sel(N).first, 12u);
-  D.KeyStroke(VK_END);
-  D.Advance(1000);
-  D.ClickAt(N, 2, 8);
-  EXPECT_GE(Sel(N).first, 14u);
 }
 
 TEST_F(Edit, FormattingRect_NoRepaintWithNPTextStaysInside) {
@@ -306,17 +243,14 @@ TEST_F(Edit, FormattingRect_NoRepaintWithNPTextStaysInside) {
   D.Record().Clear();
   TRect R{40, 2, E->GetClientWidth() - 2, E->GetClientHeight()};
   SendMessage(E->GetHandle(), EM_SETRECTNP, 0, LPARAM(&R));
-  auto InvalidatedEdit = [&] {
+  auto Invalidated = [&] {
     for (const TInvalidateCall& C : D.Record().Invalidates)
       if (C.Wnd == E->GetHandle() && !C.Validate) return true;
     return false;
   };
-  EXPECT_FALSE(InvalidatedEdit());
-  TRect Got;
-  SendMessage(E->GetHandle(), EM_GETRECT, 0, LPARAM(&Got));
-  EXPECT_EQ(Got, R);
+  EXPECT_FALSE(Invalidated());
   SendMessage(E->GetHandle(), EM_SETRECT, 0, LPARAM(&R));
-  EXPECT_TRUE(InvalidatedEdit());
+  EXPECT_TRUE(Invalidated());
   TShot Pixel = Shot();
   uint32_t Background = ColorToPixel(clWindow);
   for (Integer X = 0; X < 40; ++X)
