@@ -211,16 +211,10 @@ bool TCustomEdit::EditMessage(TMessage& M) {
       M.Result = LRESULT(FBuffer.GetText().size());
       return true;
     case WM_CUT:
-      DoCut();
-      return true;
     case WM_COPY:
-      DoCopy();
-      return true;
     case WM_PASTE:
-      DoPaste();
-      return true;
     case WM_CLEAR:
-      DoClear();
+      EditClipboard(M.Msg);
       return true;
     case WM_SIZE:
       ScrollCaret();
@@ -326,6 +320,13 @@ bool TCustomEdit::TakeFocus() {
 
 void TCustomEdit::Redraw() {
   if (FHandle) InvalidateRect(FHandle, nullptr, false);
+}
+
+void TCustomEdit::EditClipboard(UINT Msg) {
+  if (Msg == WM_CUT) DoCut();
+  if (Msg == WM_COPY) DoCopy();
+  if (Msg == WM_PASTE) DoPaste();
+  if (Msg == WM_CLEAR) DoClear();
 }
 
 void TCustomEdit::DoCopy() {

@@ -118,6 +118,7 @@ class TCustomEdit : public TWinControl {
   bool EditMessage(TMessage& M);
   bool EditControlMessage(TMessage& M);
   bool EditMouse(TMessage& M);
+  void EditClipboard(UINT Msg);
   void EditSetSel(Integer Start, Integer End);
   bool TakeFocus();
   void Redraw();
