@@ -69,6 +69,13 @@ TEST_F(Edit, Keys_ShiftExtendsCtrlMovesByWordsTypingReplacesTheSelection) {
   D.TypeText("there");
   EXPECT_EQ(E->GetText(), "hello there");
   EXPECT_EQ(Changes(E), 5);
+  E->SetText("a\u00F1b\u20AC");  // positions count characters, not bytes
+  D.KeyStroke(VK_END);
+  EXPECT_EQ(Sel(E), TSel(4, 4));
+  D.KeyStroke(VK_BACK);
+  D.KeyStroke(VK_LEFT);
+  D.TypeText("\u00E9");
+  EXPECT_EQ(E->GetText(), "a\u00F1\u00E9b");
 }
 
 TEST_F(Edit, Change_TheParentHearsEveryUserEditAndNoProgrammaticOne) {
