@@ -12,7 +12,7 @@
 #include <string>
 
 #include "backends/sdl/SDLBackend.h"
-#include "core/Utf8.h"
+#include "controls/StdCtrls.h"
 
 using namespace plumb;
 
@@ -29,75 +29,24 @@ void Say(const std::string& Line) {
 }
 
 // ---- The edit --------------------------------------------------------------------------------
-// A single-line edit of our own until the real edit control can stand here. Toward its parent
-// it behaves as the real one does, which is all the form relies on: the user's characters
-// change its text, each change is reported with WM_COMMAND/EN_CHANGE, and the text is read
-// with GetWindowText. Swapping in the real control replaces MakeEdit and nothing else.
-void EditChar(HWND Wnd, char32_t C) {
-  std::u32string T = Utf8ToU32(GetWindowText(Wnd));
-  if (C == U'\b' && !T.empty())
-    T.pop_back();
-  else if (C >= 0x20 && C != 0x7F)
-    T += C;
-  else
-    return;
-  DefWindowProc(Wnd, WM_SETTEXT, 0, LPARAM(U32ToUtf8(T).c_str()));
-  InvalidateRect(Wnd, nullptr, true);
-  SendMessage(GetParent(Wnd), WM_COMMAND,
-              MAKEWPARAM(int(GetWindowLongPtr(Wnd, GWLP_ID)), EN_CHANGE), LPARAM(Wnd));
-}
-
-void PaintEdit(HWND Wnd) {
-  PAINTSTRUCT PS;
-  HDC DC = BeginPaint(Wnd, PS);
-  TRect C;
-  GetClientRect(Wnd, C);
-  FillRect(DC, C, clWindow);
-  std::string Text = GetWindowText(Wnd);
-  SetTextColor(DC, clWindowText);
-  ExtTextOut(DC, 3, 3, ETO_CLIPPED, &C, Text);
-  if (GetFocus() == Wnd) {  // the caret, at the end of the text
-    TTextMetric TM;
-    GetTextMetrics(DC, TM);
-    Integer X = 3 + GetTextExtent(DC, Text).X;
-    FillRect(DC, Rect(X, 3, X + 1, 3 + TM.tmHeight), clWindowText);
+// The real edit control, living in the form's plain window. It tells the script when it gets
+// the keyboard; the form hears of each change through WM_COMMAND/EN_CHANGE.
+class TCheckEdit : public TEdit {
+  PLUMB_CLASS(TCheckEdit, TEdit)
+  using TEdit::TEdit;
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == WM_SETFOCUS) Say("focus edit");
+    TEdit::WndProc(Message);
   }
-  EndPaint(Wnd, PS);
-}
+};
 
-LRESULT EditProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  switch (Msg) {
-    case WM_LBUTTONDOWN:
-      SetFocus(Wnd);
-      return 0;
-    case WM_SETFOCUS:
-      Say("focus edit");
-      InvalidateRect(Wnd, nullptr, true);
-      return 0;
-    case WM_KILLFOCUS:
-      InvalidateRect(Wnd, nullptr, true);
-      return 0;
-    case WM_CHAR:
-      EditChar(Wnd, char32_t(WParam));
-      return 0;
-    case WM_PAINT:
-      PaintEdit(Wnd);
-      return 0;
-    default:
-      return DefWindowProc(Wnd, Msg, WParam, LParam);
-  }
-}
+TCheckEdit* GEdit = nullptr;
 
 HWND MakeEdit(HWND Parent, TRect R) {
-  WNDCLASS C;
-  C.lpfnWndProc = EditProc;
-  C.hCursor = LoadCursor(0, IDC_IBEAM);
-  C.lpszClassName = "EditCheckEdit";
-  RegisterClass(C);
-  HWND Edit = CreateWindowEx(WS_EX_CLIENTEDGE, C.lpszClassName, "", WS_CHILD | WS_VISIBLE, R.Left,
-                             R.Top, R.Width(), R.Height(), Parent);
-  SetWindowLongPtr(Edit, GWLP_ID, 1);
-  return Edit;
+  GEdit = new TCheckEdit(nullptr);
+  GEdit->SetParentWindow(Parent);
+  GEdit->SetBoundsRect(R);
+  return GEdit->GetHandle();
 }
 
 // ---- The form --------------------------------------------------------------------------------
@@ -124,7 +73,7 @@ LRESULT FormProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     }
     case WM_COMMAND:
       if (HIWORD(WParam) == EN_CHANGE) {
-        GText = GetWindowText(HWND(LParam));
+        GText = GEdit ? GEdit->GetText() : GetWindowText(HWND(LParam));
         Say("text: " + GText);
       }
       return 0;
@@ -182,5 +131,6 @@ int main(int argc, char** argv) {
   }
   if (GTimedOut && IsWindow(Form)) Snapshot(Form);
   Say("final: " + GText);
+  delete GEdit;
   return GTimedOut ? 3 : 0;
 }
