@@ -113,3 +113,95 @@ TEST_F(GridTest, AClickOnTheCurrentRowOpensTheEditor) {
 }
 
 }  // namespace plumb::test
+
+namespace plumb::test {
+
+TEST_F(GridTest, ShowEditorWaitsUntilEditingIsPossible) {
+  TLoggingGrid Loose(nullptr);  // no window yet
+  Loose.ShowEditor();
+  EXPECT_TRUE(Loose.GetEditorMode());
+  EXPECT_EQ(Loose.GetInplaceEditor(), nullptr);
+  Grid->SetOptions(Grid->GetOptions() - goEditing);
+  Focus();
+  Grid->ShowEditor();
+  EXPECT_EQ(Grid->GetInplaceEditor(), nullptr);
+  Grid->SetOptions(Grid->GetOptions() + goEditing);
+  Grid->UpdateEdit();
+  ASSERT_NE(Grid->GetInplaceEditor(), nullptr);
+  EXPECT_TRUE(Grid->GetInplaceEditor()->Visible());
+}
+
+TEST_F(GridTest, AfterResetHidingTheEditorWritesNothing) {
+  Grid->SetRowCount(3);
+  ClientSize(200, 200);
+  Focus();
+  Grid->ShowEditor();
+  Grid->Take();
+  Grid->Reset();
+  for (const std::string& L : Grid->Take()) EXPECT_NE(L.rfind("SetEditText", 0), 0u) << L;
+  EXPECT_FALSE(Grid->GetInplaceEditor()->Visible());
+}
+
+namespace {
+class TReadOnlyGrid : public TLoggingGrid {
+  PLUMB_CLASS(TReadOnlyGrid, TLoggingGrid)
+  using TLoggingGrid::TLoggingGrid;
+  Integer GetEditLimit() override { return -1; }
+};
+}  // namespace
+
+TEST_F(GridTest, AnEditLimitOfMinusOneMakesTheCellReadOnly) {
+  auto* RO = new TReadOnlyGrid(Form);
+  RO->SetParent(Form);
+  RO->SetBounds(320, 10, 200, 100);
+  RO->SetFocus();
+  D.RunUntilIdle();
+  Key(VK_F2);
+  ASSERT_NE(RO->GetInplaceEditor(), nullptr);
+  EXPECT_FALSE(RO->CanEditModify());
+  D.TypeText("xy");
+  Key(VK_BACK);
+  Key(VK_DELETE);
+  EXPECT_EQ(RO->GetInplaceEditor()->GetText(), "Value 1");
+  Key(VK_HOME);  // the caret still moves
+  EXPECT_EQ(RO->GetInplaceEditor()->GetSelStart(), 0);
+}
+
+TEST_F(GridTest, FocusMovingIntoTheEditorKeepsIt) {
+  Grid->SetRowCount(3);
+  ClientSize(200, 200);
+  Focus();
+  Grid->ShowEditor();
+  TInplaceEdit* E = Grid->GetInplaceEditor();
+  ASSERT_NE(E, nullptr);
+  E->SetFocus();
+  D.RunUntilIdle();
+  EXPECT_TRUE(E->Visible());
+  auto* Other = new TEdit(Form);
+  Other->SetParent(Form);
+  Other->SetBounds(10, 300, 100, 24);
+  Grid->SetOptions(Grid->GetOptions() - goAlwaysShowEditor);
+  Grid->ShowEditor();
+  Other->SetFocus();  // focus leaves the grid: the editor goes
+  D.RunUntilIdle();
+  EXPECT_FALSE(E->Visible());
+}
+
+TEST_F(GridTest, AGridClickThenAnEditorClickMakeADoubleClick) {
+  Grid->SetRowCount(3);
+  ClientSize(200, 200);
+  int DblClicks = 0;
+  Grid->OnDblClick = [&](TObject*) { ++DblClicks; };
+  D.ClickAt(Grid, 100, 5);  // the current row: opens the editor
+  ASSERT_NE(Grid->GetInplaceEditor(), nullptr);
+  D.Advance(100);
+  D.ClickAt(Grid->GetInplaceEditor(), 20, 5);
+  EXPECT_EQ(DblClicks, 1);
+  // Still within the double-click time of the grid click, but away from the last click:
+  // only a last click time that was not reset would make this a double click.
+  D.Advance(100);
+  D.ClickAt(Grid->GetInplaceEditor(), 60, 5);
+  EXPECT_EQ(DblClicks, 1);
+}
+
+}  // namespace plumb::test

@@ -173,3 +173,33 @@ TEST_F(GridTest, TheSplitCursorShowsOverTheLine) {
 }
 
 }  // namespace plumb::test
+
+namespace plumb::test {
+
+namespace {
+class TCountingDesigner : public TDesigner {
+ public:
+  int Modifications = 0;
+  bool IsDesignMsg(TControl*, TMessage&) override { return false; }
+  void Modified() override { ++Modifications; }
+  void Notification(TComponent*, TOperation) override {}
+};
+}  // namespace
+
+TEST_F(GridTest, TheDesignerPassesPressesOnTheLineToTheGrid) {
+  ClientSize(251, 200);
+  Grid->SetColWidths(0, 100);
+  TCountingDesigner Designer;
+  Form->SetDesigner(&Designer);
+  Grid->SetDesigning(true);
+  EXPECT_EQ(Grid->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(101, 50)), -1);
+  EXPECT_EQ(Grid->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(150, 50)), 0);
+  D.MouseDownAt(Grid, 100, 10);
+  D.MouseMoveAt(Grid, 130, 10);
+  D.MouseUpAt(Grid, 130, 10);
+  EXPECT_EQ(Grid->GetColWidths(0), 130);
+  EXPECT_EQ(Designer.Modifications, 1);
+  Form->SetDesigner(nullptr);
+}
+
+}  // namespace plumb::test
