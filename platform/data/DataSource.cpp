@@ -32,7 +32,12 @@ TDataSource::~TDataSource() {
 
 void TDataSource::SetDataSet(TDataSet* ADataSet) {
   if (ADataSet == FDataSet) return;
-  if (FDataSet) FDataSet->RemoveDataSource(this);
+  if (FDataSet) {
+    FDataSet->RemoveDataSource(this);
+    // Links hear the old data set go before the new one comes, even when both are open.
+    FDataSet = nullptr;
+    UpdateLinkStates();
+  }
   FDataSet = ADataSet;
   if (ADataSet) ADataSet->AddDataSource(this);
   UpdateLinkStates();

@@ -198,6 +198,12 @@ TEST_F(DataSetTest, DisabledSource_SilencesItsLinks) {
   EXPECT_FALSE(Link.GetEditing());
 }
 
+TEST_F(DataSetTest, SwitchingBetweenOpenDataSets_TellsTheLinks) {
+  TMemDataSet* Others = plumb::test::MakePeople(&Owner);
+  Source->SetDataSet(Others);
+  EXPECT_EQ(Link.Take(), (Log{"inactive", "state inactive", "active", "state browse"}));
+}
+
 // --- Removal notifications ---
 
 class TWatcher : public TComponent {
