@@ -203,3 +203,70 @@ TEST_F(GridTest, TheDesignerPassesPressesOnTheLineToTheGrid) {
 }
 
 }  // namespace plumb::test
+
+namespace plumb::test {
+
+TEST_F(GridTest, EnterTogglesTheEditorOnlyWithoutAlwaysShowEditor) {
+  Grid->SetRowCount(3);
+  ClientSize(200, 200);
+  Focus();
+  EXPECT_EQ(Grid->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 1);  // the form leaves Enter to us
+  Key(VK_RETURN);  // default options: Enter is not ours to consume
+  EXPECT_FALSE(Grid->GetEditorMode());
+  Grid->SetOptions(Grid->GetOptions() - goAlwaysShowEditor);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Grid->GetEditorMode());
+  ASSERT_NE(Grid->GetInplaceEditor(), nullptr);
+  EXPECT_TRUE(Grid->GetInplaceEditor()->Visible());
+  Key(VK_RETURN);
+  EXPECT_FALSE(Grid->GetEditorMode());
+  EXPECT_FALSE(Grid->GetInplaceEditor()->Visible());
+}
+
+TEST_F(GridTest, TimedScrollMovesTheAnchorWithinTheGrid) {
+  Grid->SetOptions(Grid->GetOptions() - goEditing);
+  Grid->SetRowCount(5);
+  ClientSize(200, 200);
+  Grid->SetRow(4);
+  Grid->TimedScroll(TGridScrollDirection{sdDown});
+  EXPECT_EQ(Grid->GetSelection(), (TCellRange{1, 4, 1, 4}));  // already on the last row
+  Grid->TimedScroll(TGridScrollDirection{sdUp});
+  EXPECT_EQ(Grid->GetSelection(), (TCellRange{1, 3, 1, 4}));
+  EXPECT_EQ(Grid->GetRow(), 4);
+}
+
+TEST_F(GridTest, ASingleColumnScrollsSidewaysByPixels) {
+  Grid->SetColCount(1);
+  ClientSize(200, 100);
+  Grid->SetColWidths(0, 500);
+  D.Record().Clear();
+  SendMessage(Grid->GetHandle(), WM_HSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_EQ(Grid->GetHorzPixelScroll(), 200);
+  ASSERT_FALSE(D.Record().ScrollWindows.empty());
+  EXPECT_EQ(D.Record().ScrollWindows[0].DX, -200);
+  SendMessage(Grid->GetHandle(), WM_HSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(Grid->GetHorzPixelScroll(), 300);  // the column's end at the view's end
+  SendMessage(Grid->GetHandle(), WM_HSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_EQ(Grid->GetHorzPixelScroll(), 300);
+  SendMessage(Grid->GetHandle(), WM_HSCROLL, SB_TOP, 0);
+  EXPECT_EQ(Grid->GetHorzPixelScroll(), 0);
+}
+
+TEST_F(GridTest, UsingTheScrollBarTakesTheFocusExceptInTheDesigner) {
+  Grid->SetRowCount(50);
+  ClientSize(200, 100);
+  auto* Other = new TEdit(Form);
+  Other->SetParent(Form);
+  Other->SetBounds(10, 300, 100, 24);
+  Other->SetFocus();
+  D.RunUntilIdle();
+  SendMessage(Grid->GetHandle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_TRUE(Grid->Focused());
+  Other->SetFocus();
+  Grid->SetDesigning(true);
+  SendMessage(Grid->GetHandle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_FALSE(Grid->Focused());
+  EXPECT_EQ(Grid->GetTopRow(), 2);
+}
+
+}  // namespace plumb::test
