@@ -103,6 +103,8 @@ bool IdentToColor(const std::string& Ident, TColor& Color);
 extern const TEnumInfo FontStyleInfo;
 
 // ---- Surfaces --------------------------------------------------------------------------------
+// Rows are reached through a table of where each one starts, so that scrolling a band of
+// whole rows can reorder the table instead of moving pixels (RotateRows).
 class TSurface {
  public:
   TSurface() = default;
@@ -112,18 +114,27 @@ class TSurface {
   Integer Width() const { return FWidth; }
   Integer Height() const { return FHeight; }
   TRect BoundsRect() const { return TRect{0, 0, FWidth, FHeight}; }
-  uint32_t* Pixels() { return FPixels.data(); }
-  const uint32_t* Pixels() const { return FPixels.data(); }
-  uint32_t* Row(Integer Y) { return FPixels.data() + size_t(Y) * size_t(FWidth); }
-  const uint32_t* Row(Integer Y) const { return FPixels.data() + size_t(Y) * size_t(FWidth); }
+  // All pixels, row after row. Puts the rows back in memory order first if a rotation moved
+  // them, which costs one copy of the surface.
+  uint32_t* Pixels();
+  const uint32_t* Pixels() const;
+  uint32_t* Row(Integer Y) { return FPixels.data() + FRowStart[size_t(Y)]; }
+  const uint32_t* Row(Integer Y) const { return FPixels.data() + FRowStart[size_t(Y)]; }
+  // Rows Top..Bottom-1 take the contents of the rows DY above them (DY > 0: content moves
+  // down), wrapping round inside the band. Nothing is copied.
+  void RotateRows(Integer Top, Integer Bottom, Integer DY);
   // Out-of-range reads give 0; out-of-range writes are ignored.
   uint32_t Pixel(Integer X, Integer Y) const;
   void SetPixel(Integer X, Integer Y, uint32_t Value);
 
  private:
+  void PutRowsInOrder() const;
   Integer FWidth = 0;
   Integer FHeight = 0;
-  std::vector<uint32_t> FPixels;
+  // Logically const: reordering the rows in memory does not change any pixel.
+  mutable std::vector<uint32_t> FPixels;
+  mutable std::vector<size_t> FRowStart;
+  mutable bool FRowsInOrder = true;
 };
 
 // Writes the surface (or the part Area of it) as a PNG file; false with no file on failure.

@@ -119,8 +119,7 @@ inline void FillRow(uint32_t* P, Integer N, uint32_t Pixel) {
 // Fills R (surface coordinates, already clipped) with Pixel.
 inline void FillSpan(TSurface& S, const TRect& R, uint32_t Pixel) {
   if (R.Width() == 1) {  // a vertical line: step down the column
-    uint32_t* P = S.Row(R.Top) + R.Left;
-    for (Integer Y = R.Top; Y < R.Bottom; ++Y, P += S.Width()) *P = Pixel;
+    for (Integer Y = R.Top; Y < R.Bottom; ++Y) S.Row(Y)[R.Left] = Pixel;
     return;
   }
   for (Integer Y = R.Top; Y < R.Bottom; ++Y) FillRow(S.Row(Y) + R.Left, R.Width(), Pixel);

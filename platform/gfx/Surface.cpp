@@ -25,6 +25,43 @@ void TSurface::Resize(Integer AWidth, Integer AHeight, uint32_t Fill) {
   FPixels.swap(Pixels);
   FWidth = AWidth;
   FHeight = AHeight;
+  FRowStart.resize(size_t(AHeight));
+  for (Integer Y = 0; Y < AHeight; ++Y) FRowStart[size_t(Y)] = size_t(Y) * size_t(AWidth);
+  FRowsInOrder = true;
+}
+
+void TSurface::PutRowsInOrder() const {
+  if (FRowsInOrder) return;
+  std::vector<uint32_t> Pixels(FPixels.size());
+  for (Integer Y = 0; Y < FHeight; ++Y) {
+    std::copy_n(FPixels.data() + FRowStart[size_t(Y)], FWidth, Pixels.data() + size_t(Y) * size_t(FWidth));
+    FRowStart[size_t(Y)] = size_t(Y) * size_t(FWidth);
+  }
+  FPixels.swap(Pixels);
+  FRowsInOrder = true;
+}
+
+uint32_t* TSurface::Pixels() {
+  PutRowsInOrder();
+  return FPixels.data();
+}
+
+const uint32_t* TSurface::Pixels() const {
+  PutRowsInOrder();
+  return FPixels.data();
+}
+
+void TSurface::RotateRows(Integer Top, Integer Bottom, Integer DY) {
+  Top = std::max<Integer>(Top, 0);
+  Bottom = std::min(Bottom, FHeight);
+  Integer N = Bottom - Top;
+  if (N <= 1) return;
+  DY %= N;
+  if (DY < 0) DY += N;
+  if (DY == 0) return;
+  auto First = FRowStart.begin() + Top;
+  std::rotate(First, First + (N - DY), First + N);
+  FRowsInOrder = false;
 }
 
 uint32_t TSurface::Pixel(Integer X, Integer Y) const {
@@ -47,7 +84,7 @@ bool SavePng(const TSurface& Surface, const std::string& Path, const TRect* Area
   Image.width = png_uint_32(R.Width());
   Image.height = png_uint_32(R.Height());
   Image.format = PNG_FORMAT_BGRA;
-  const uint32_t* First = Surface.Row(R.Top) + R.Left;
+  const uint32_t* First = Surface.Pixels() + size_t(R.Top) * size_t(Surface.Width()) + R.Left;
   png_int_32 Stride = png_int_32(Surface.Width());  // in components of one pixel
   bool Ok = png_image_write_to_file(&Image, Path.c_str(), 0, First, Stride * 4, nullptr) != 0;
   png_image_free(&Image);

@@ -42,17 +42,43 @@ void InvalidateTree(TWnd* W, const TRect& Area) {
   for (TWnd* K : W->Children) InvalidateTree(K, Area);
 }
 
+size_t Area(const TRegion& R) {
+  size_t N = 0;
+  for (const TRect& X : R.Rects()) N += size_t(X.Width()) * size_t(X.Height());
+  return N;
+}
+
+// A vertical move of nearly whole rows: reorder the surface's row table, which moves every row
+// of the band for nothing, and put back what was not to move (the rest of those rows outside
+// Dest). False, with nothing done, when copying Dest would be cheaper.
+bool MoveRowsByRotation(TSurface& S, const TRegion& Dest, Integer DY) {
+  TRect B = Dest.Bounds();
+  Integer Top = std::min(B.Top, B.Top - DY), Bottom = std::max(B.Bottom, B.Bottom - DY);
+  TRegion Keep(TRect{0, Top, S.Width(), Bottom});
+  Keep.Subtract(Dest);
+  size_t KeepArea = Area(Keep);
+  if (KeepArea * 3 > Area(Dest)) return false;  // saved and put back: twice the traffic
+  std::vector<uint32_t> Saved(KeepArea);
+  uint32_t* P = Saved.data();
+  for (const TRect& R : Keep.Rects())
+    for (Integer Y = R.Top; Y < R.Bottom; ++Y, P += R.Width())
+      std::memcpy(P, S.Row(Y) + R.Left, size_t(R.Width()) * sizeof(uint32_t));
+  S.RotateRows(Top, Bottom, DY);
+  P = Saved.data();
+  for (const TRect& R : Keep.Rects())
+    for (Integer Y = R.Top; Y < R.Bottom; ++Y, P += R.Width())
+      std::memcpy(S.Row(Y) + R.Left, P, size_t(R.Width()) * sizeof(uint32_t));
+  return true;
+}
+
 // Moves the pixels that land on Dest (surface coordinates) from where they were, Dest - (DX, DY).
 // Rows and runs are visited in the order that never reads a pixel already overwritten.
 void MovePixels(TSurface& S, const TRegion& Dest, Integer DX, Integer DY) {
   if (Dest.IsEmpty()) return;
   const size_t Px = sizeof(uint32_t);
+  if (DX == 0 && DY != 0 && MoveRowsByRotation(S, Dest, DY)) return;
   if (Dest.Rects().size() == 1) {  // the usual case: one band
     const TRect& R = Dest.Rects()[0];
-    if (R.Left == 0 && R.Width() == S.Width() && DX == 0) {  // whole rows: one move
-      std::memmove(S.Row(R.Top), S.Row(R.Top - DY), size_t(R.Height()) * size_t(S.Width()) * Px);
-      return;
-    }
     for (Integer Step = 0; Step < R.Height(); ++Step) {
       Integer Y = DY > 0 ? R.Bottom - 1 - Step : R.Top + Step;
       std::memmove(S.Row(Y) + R.Left, S.Row(Y - DY) + R.Left - DX, size_t(R.Width()) * Px);

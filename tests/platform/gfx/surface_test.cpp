@@ -70,6 +70,47 @@ TEST(Surface, PngFailuresLeaveNoFileAndNoChange) {
   std::filesystem::remove(Path);
 }
 
+// Scrolling reorders rows instead of moving them; every other use must still see the pixels
+// where they belong, contiguous when asked for all of them.
+TEST(Surface, RotatedRowsReadWriteCopyResizeAndSaveInTheirNewPlaces) {
+  TSurface S(5, 6);
+  for (Integer Y = 0; Y < 6; ++Y)
+    for (Integer X = 0; X < 5; ++X) S.SetPixel(X, Y, 0xFF000000u | uint32_t(Y * 16 + X));
+  auto RowOf = [](const TSurface& T, Integer Y) { return Integer(T.Pixel(0, Y) & 0xFF) / 16; };
+  S.RotateRows(1, 5, -1);  // content moves up inside 1..4; row 1 wraps to 4
+  EXPECT_EQ(RowOf(S, 0), 0);
+  EXPECT_EQ(RowOf(S, 1), 2);
+  EXPECT_EQ(RowOf(S, 3), 4);
+  EXPECT_EQ(RowOf(S, 4), 1);
+  EXPECT_EQ(RowOf(S, 5), 5);
+  S.RotateRows(0, 6, 8);  // more than the band: wraps; content moves down by 2
+  EXPECT_EQ(RowOf(S, 0), 1);
+  EXPECT_EQ(RowOf(S, 2), 0);
+  EXPECT_EQ(S.Pixel(4, 3), 0xFF000000u | 0x24u);
+  S.SetPixel(2, 3, 0xFFABCDEFu);
+  TSurface Copy = S;
+  S.SetPixel(2, 3, 0xFF000001u);  // the copy has rows of its own
+  EXPECT_EQ(Copy.Pixel(2, 3), 0xFFABCDEFu);
+  const uint32_t* All = Copy.Pixels();
+  EXPECT_EQ(All[3 * 5 + 2], 0xFFABCDEFu);
+  EXPECT_EQ(All[0] & 0xFF, 0x10u);
+  EXPECT_EQ(Copy.Pixel(2, 3), 0xFFABCDEFu);  // still right after the rows went back in order
+  const std::string Path = TempPath("rotated.png");
+  ASSERT_TRUE(SavePng(S, Path));
+  TSurface Back;
+  ASSERT_TRUE(LoadPng(Back, Path));
+  for (Integer Y = 0; Y < 6; ++Y) EXPECT_EQ(Back.Pixel(1, Y), S.Pixel(1, Y)) << Y;
+  std::filesystem::remove(Path);
+  S.RotateRows(0, 6, 1);
+  S.Resize(3, 7, 0xFFFFFFFFu);
+  EXPECT_EQ(RowOf(S, 0), 4);
+  EXPECT_EQ(RowOf(S, 1), 1);
+  EXPECT_EQ(S.Pixel(0, 6), 0xFFFFFFFFu);
+  S.RotateRows(-3, 99, 0);  // out of range and no move: nothing happens
+  S.RotateRows(4, 5, 1);    // a band of one row cannot rotate
+  EXPECT_EQ(RowOf(S, 4), 2);
+}
+
 TEST(Surface, ZeroSizedSurfaceAcceptsEveryCallAndDrawsNothing) {
   TSurface S;
   TDeviceContext DC;

@@ -80,6 +80,64 @@ TEST_F(Paint, Children_HidingRepaintsWhatWasBehindUnlessNoRedraw) {
   EXPECT_EQ(Px(Top, 25, 25), P(clRed));
 }
 
+// Against a model: every pixel of the window that the scroll may write takes the pixel from
+// (DX, DY) back, if that was visible and inside the scroll rectangle; every other pixel stays.
+// Shapes vary so that both the row-reordering and the copying moves are taken.
+TEST_F(Paint, ScrollWindowEx_MovesExactlyThePixelsItMayAgainstAModel) {
+  const Integer W = 200, H = 120;
+  HWND Top = MakeTop(Bounds(0, 0, W, H));
+  const TRect ChildR = Bounds(150, 40, 30, 25);
+  HWND Child = MakeChild(Top, ChildR);
+  L().Colors[Child] = clBlue;
+  auto Pattern = [](Integer X, Integer Y) {
+    return TColor(RGB(uint8_t(X), uint8_t(Y), uint8_t(X >> 8)));
+  };
+  L().Hooks[Top] = [&](UINT Msg, WPARAM, LPARAM, bool& Handled) -> LRESULT {
+    if (Msg != WM_PAINT) return 0;
+    Handled = true;
+    PAINTSTRUCT PS;
+    HDC DC = BeginPaint(Top, PS);
+    for (Integer Y = PS.rcPaint.Top; Y < PS.rcPaint.Bottom; ++Y)
+      for (Integer X = PS.rcPaint.Left; X < PS.rcPaint.Right; ++X)
+        FillRect(DC, Rect(X, Y, X + 1, Y + 1), Pattern(X, Y));
+    EndPaint(Top, PS);
+    return 0;
+  };
+  struct TCase {
+    Integer DX, DY;
+    TRect Scroll, Clip;
+  };
+  const TRect All = Rect(0, 0, W, H);
+  const TCase Cases[] = {
+      {0, -7, All, All},                                  // whole rows, the child in the way
+      {0, 9, Rect(0, 20, W, H), Rect(0, 20, W, H)},       // below a fixed band
+      {0, -3, Rect(2, 0, W - 2, H), All},                 // nearly whole rows
+      {0, 5, Rect(10, 10, 60, 100), Rect(0, 0, W, 80)},   // a narrow column
+      {4, 0, All, All},                                   // sideways
+      {-6, 11, Rect(5, 5, W - 5, H - 5), All},            // both ways
+      {0, -200, All, All},                                // past the window: nothing to move
+  };
+  for (const TCase& C : Cases) {
+    InvalidateRect(Top, nullptr, false);
+    Pump();
+    ScrollWindowEx(Top, C.DX, C.DY, &C.Scroll, &C.Clip, nullptr, nullptr, 0);
+    auto Visible = [&](Integer X, Integer Y) {
+      return X >= 0 && Y >= 0 && X < W && Y < H && !PtInRect(ChildR, TPoint{X, Y});
+    };
+    for (Integer Y = 0; Y < H; ++Y)
+      for (Integer X = 0; X < W; ++X) {
+        if (!Visible(X, Y)) continue;
+        Integer SX = X - C.DX, SY = Y - C.DY;
+        bool Moves = PtInRect(C.Clip, TPoint{X, Y}) && PtInRect(C.Scroll, TPoint{SX, SY}) &&
+                     Visible(SX, SY);
+        TColor Want = Moves ? Pattern(SX, SY) : Pattern(X, Y);
+        ASSERT_EQ(Px(Top, X, Y), P(Want))
+            << "case " << (&C - Cases) << " at " << X << "," << Y << (Moves ? " moved" : " kept");
+      }
+    EXPECT_EQ(Px(Top, 160, 50), P(clBlue));
+  }
+}
+
 // A window that paints row y of its client area in a colour that depends on y + Offset.
 class Scrolled : public Paint {
  protected:
