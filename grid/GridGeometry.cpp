@@ -1,5 +1,7 @@
 // Layouts for the current client size and the mapping between cells and pixels. Nothing is
 // cached: every query lays out the axes afresh, walking only the cells in view.
+#include <algorithm>
+
 #include "grid/uCPlumbGrd.h"
 
 namespace plumb {
@@ -16,7 +18,7 @@ TGetExtentsFunc TCustomPlumbGrid::ColExtents() const {
   return TGetExtentsFunc{this, &ColWidthOf};
 }
 TGetExtentsFunc TCustomPlumbGrid::RowExtents() const {
-  return TGetExtentsFunc{this, &RowHeightOf};
+  return TGetExtentsFunc{this, &RowHeightOf, std::max(FUniformRowHeight, 0)};
 }
 
 void TCustomPlumbGrid::CalcFixedInfo(TGridLayout& Layout) const {

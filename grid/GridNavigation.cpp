@@ -100,6 +100,9 @@ namespace {
 bool ScrollDistance(const TAxisLayout& Axis, Integer OldFirst, Integer NewFirst,
                     Integer& Distance) {
   Integer From = std::min(OldFirst, NewFirst), To = std::max(OldFirst, NewFirst);
+  // More cells than pixels can only be passed in one view when cells and lines have no size;
+  // such a walk could take billions of steps, and repainting is right whatever the distance.
+  if (Int64(To) - From > Int64(Axis.CellsEnd) - Axis.FixedEnd) return false;
   Int64 D = 0;
   for (Integer I = From; I < To; ++I) {
     D += Axis.ExtentOf(I) + Axis.LineWidth;

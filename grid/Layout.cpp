@@ -2,17 +2,44 @@
 // by one line of LineWidth pixels, and the line belongs to the cell for hit testing.
 #include "Layout.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace plumb {
+
+namespace {
+
+// For an axis of one extent: what a cell and its line take, else -1.
+Int64 UniformStep(const TAxisLayout& Axis) {
+  return Axis.ExtentOf.Uniform < 0 ? -1 : Int64(Axis.ExtentOf.Uniform) + Axis.LineWidth;
+}
+
+// Positions far past any view still fit an Integer and leave room to add to them.
+Integer ClampPos(Int64 P) {
+  return Integer(std::min<Int64>(P, std::numeric_limits<Integer>::max() / 2));
+}
+
+// How many cells of Step pixels fit in Room pixels, at most Cap.
+Int64 CellsThatFit(Int64 Room, Int64 Step, Int64 Cap) {
+  if (Room < 0 || Cap <= 0) return 0;
+  return Step == 0 ? Cap : std::min(Cap, Room / Step);
+}
+
+}  // namespace
 
 void CalcFixedAxis(TAxisLayout& Axis, Integer LineWidth, Integer FixedCount,
                    Integer FirstScrollCell, Integer CellCount, TGetExtentsFunc ExtentOf) {
   Axis.LineWidth = LineWidth < 0 ? 0 : LineWidth;
-  Axis.FixedEnd = 0;
-  for (Integer I = 0; I < FixedCount; ++I) Axis.FixedEnd += ExtentOf(I) + Axis.LineWidth;
   Axis.FixedCount = FixedCount;
   Axis.FirstScrollCell = FirstScrollCell;
   Axis.CellCount = CellCount;
   Axis.ExtentOf = ExtentOf;
+  Axis.FixedEnd = 0;
+  if (Int64 Step = UniformStep(Axis); Step >= 0) {
+    Axis.FixedEnd = ClampPos(Int64(std::max<Integer>(FixedCount, 0)) * Step);
+    return;
+  }
+  for (Integer I = 0; I < FixedCount; ++I) Axis.FixedEnd += ExtentOf(I) + Axis.LineWidth;
 }
 
 void CalcScrollAxis(TAxisLayout& Axis, Integer ViewSize) {
@@ -20,6 +47,15 @@ void CalcScrollAxis(TAxisLayout& Axis, Integer ViewSize) {
   Axis.CellsEnd = Axis.FixedEnd;
   Axis.WholeCellsEnd = Axis.FixedEnd;
   Axis.LastWholeCell = Axis.FirstScrollCell;
+  if (Int64 Step = UniformStep(Axis); Step >= 0) {
+    // The walk below, computed: cell k (from 1) is whole when it ends by ViewSize + LineWidth.
+    Int64 N = std::max<Int64>(Int64(Axis.CellCount) - Axis.FirstScrollCell, 0);
+    Int64 K = CellsThatFit(Int64(ViewSize) + Axis.LineWidth - Axis.FixedEnd, Step, N);
+    if (K > 0) Axis.LastWholeCell = Integer(Axis.FirstScrollCell + K - 1);
+    Axis.WholeCellsEnd = ClampPos(Axis.FixedEnd + K * Step);
+    Axis.CellsEnd = K < N ? ViewSize : Axis.WholeCellsEnd;
+    return;
+  }
   for (Integer I = Axis.FirstScrollCell; I < Axis.CellCount; ++I) {
     Axis.CellsEnd += Axis.ExtentOf(I) + Axis.LineWidth;
     // A cell whose only overflow is its own line still counts as whole.
@@ -39,6 +75,11 @@ Integer AxisCellAt(const TAxisLayout& Axis, Integer P) {
     Stop = Axis.FixedCount;
     Pos = 0;
   }
+  if (Int64 Step = UniformStep(Axis); Step >= 0) {
+    if (Start >= Stop || (Step == 0 && P >= Pos)) return -1;
+    Int64 I = Start + (P < Pos ? 0 : (Int64(P) - Pos) / Step);
+    return I < Stop ? Integer(I) : -1;
+  }
   for (Integer I = Start; I < Stop; ++I) {
     Pos += Axis.ExtentOf(I) + Axis.LineWidth;
     if (P < Pos) return I;
@@ -49,6 +90,10 @@ Integer AxisCellAt(const TAxisLayout& Axis, Integer P) {
 Integer AxisMaxTopLeft(const TAxisLayout& Axis, Integer S) {
   if (S < Axis.FixedCount) return S;
   Integer Room = Axis.ViewSize + Axis.LineWidth, Answer = S;
+  if (Int64 Step = UniformStep(Axis); Step >= 0) {
+    Int64 M = CellsThatFit(Int64(Room) - Axis.FixedEnd, Step, Int64(S) - Axis.FixedCount + 1);
+    return M > 0 ? Integer(S - M + 1) : S;
+  }
   for (Integer I = S; I >= Axis.FixedCount; --I) {
     Room -= Axis.ExtentOf(I) + Axis.LineWidth;
     if (Room < Axis.FixedEnd) break;
@@ -67,6 +112,10 @@ Integer AxisStartPos(const TAxisLayout& Axis, Integer C) {
     Pos = Axis.FixedEnd;
   } else {
     return 0;  // scrolled out
+  }
+  if (Int64 Step = UniformStep(Axis); Step >= 0) {
+    Int64 End = Pos + (Int64(C) - From) * Step;
+    return C > From && End > Axis.ViewSize ? 0 : Integer(End);
   }
   for (Integer I = From; I < C; ++I) {
     Pos += Axis.ExtentOf(I) + Axis.LineWidth;

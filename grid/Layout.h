@@ -10,6 +10,9 @@ namespace plumb {
 struct TGetExtentsFunc {
   const void* Owner = nullptr;
   Integer (*Fn)(const void* Owner, Integer Index) = nullptr;
+  // The extent of every cell when the axis has only one (rows), else -1. The axis routines then
+  // compute instead of walking, which matters for millions of rows, and of rows of no height.
+  Integer Uniform = -1;
   Integer operator()(Integer Index) const {
     Integer E = Fn(Owner, Index);
     return E < 0 ? 0 : E;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "grid/ExtentList.h"
@@ -142,4 +143,42 @@ TEST(ExtentListTest, SameExtents) {
   EXPECT_TRUE(SameExtents(A, B));
   B.Set(0, 65);
   EXPECT_FALSE(SameExtents(A, B));
+}
+
+// Rows share one height, and their layout is computed rather than walked. Against the walk
+// over the same heights, for every shape: no height, no lines, views too small for one row,
+// all fixed, the first scrolled row past the end.
+TEST(AxisLayoutTest, UniformAxisComputesWhatTheWalkFinds) {
+  struct TSame {
+    Integer E;
+    static Integer Get(const void* Self, Integer) { return static_cast<const TSame*>(Self)->E; }
+  };
+  for (Integer E : {0, 1, 7, 18})
+    for (Integer Line : {0, 1, 3})
+      for (Integer Count : {1, 2, 9, 40})
+        for (Integer Fixed : {0, 1, 3})
+          for (Integer First : {Fixed, Fixed + 2, Count - 1, Count + 1})
+            for (Integer View : {0, 5, 19, 20, 150}) {
+              if (Fixed >= Count || First < Fixed) continue;
+              TSame Ext{E};
+              TAxisLayout W, U;
+              CalcFixedAxis(W, Line, Fixed, First, Count, TGetExtentsFunc{&Ext, &TSame::Get});
+              CalcFixedAxis(U, Line, Fixed, First, Count, TGetExtentsFunc{&Ext, &TSame::Get, E});
+              CalcScrollAxis(W, View);
+              CalcScrollAxis(U, View);
+              std::string Where = "E " + std::to_string(E) + " line " + std::to_string(Line) +
+                                  " count " + std::to_string(Count) + " fixed " +
+                                  std::to_string(Fixed) + " first " + std::to_string(First) +
+                                  " view " + std::to_string(View);
+              ASSERT_EQ(U.FixedEnd, W.FixedEnd) << Where;
+              ASSERT_EQ(U.CellsEnd, W.CellsEnd) << Where;
+              ASSERT_EQ(U.WholeCellsEnd, W.WholeCellsEnd) << Where;
+              ASSERT_EQ(U.LastWholeCell, W.LastWholeCell) << Where;
+              for (Integer P = -2; P < View + 30; ++P)
+                ASSERT_EQ(AxisCellAt(U, P), AxisCellAt(W, P)) << Where << " at " << P;
+              for (Integer C = 0; C < Count + 2; ++C) {
+                ASSERT_EQ(AxisStartPos(U, C), AxisStartPos(W, C)) << Where << " cell " << C;
+                ASSERT_EQ(AxisMaxTopLeft(U, C), AxisMaxTopLeft(W, C)) << Where << " cell " << C;
+              }
+            }
 }
