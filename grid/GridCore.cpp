@@ -43,6 +43,8 @@ void TCustomPlumbGrid::Initialize() {
 
 void TCustomPlumbGrid::Reset() {
   FNumRows = 1;
+  // One row leaves no room for a fixed row; the current cell would lie below the grid.
+  if (FNumFixedRows > 0) FNumFixedRows = 0;
   FEditorCell = TCellCoord{-1, -1};
   FTopLeftCell = TCellCoord{FNumFixedCols, FNumFixedRows};
   FCurrentCell = FTopLeftCell;

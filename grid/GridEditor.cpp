@@ -87,7 +87,9 @@ void TCustomPlumbGrid::SetEditorMode(bool Value) {
 
 void TCustomPlumbGrid::ShowEditorChar(char32_t Ch) {
   ShowEditor();
-  if (FEditor) PostMessage(FEditor->GetHandle(), WM_CHAR, WPARAM(Ch), 0);
+  // An editor that did not open keeps the cell it last edited; a key typed into it would be
+  // written there, into a row the user may have left.
+  if (FEditor && FEditor->Visible()) PostMessage(FEditor->GetHandle(), WM_CHAR, WPARAM(Ch), 0);
 }
 
 void TCustomPlumbGrid::UpdateText() {

@@ -90,7 +90,12 @@ void TCustomPlumbGrid::ChangeSize(Integer NewColCount, Integer NewRowCount) {
   } catch (...) {
     FNumCols = OldColCount;
     FNumRows = OldRowCount;
-    ApplyCountChange();
+    try {  // the same steps back; the first error is the one the caller hears of
+      ApplyCountChange();
+      UpdateScrollRange();
+      SizeChanged(NewColCount, NewRowCount);
+    } catch (...) {
+    }
     Invalidate();
     throw;
   }

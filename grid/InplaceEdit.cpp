@@ -187,7 +187,9 @@ void TInplaceEdit::WndProc(TMessage& Message) {
     return;
   }
   if (Message.Msg == WM_LBUTTONDOWN) {
-    if (Integer(GetMessageTime() - FLastClickTime) < Integer(GetDoubleClickTime()))
+    // The message clock wraps: subtract unsigned, then read the difference as signed.
+    if (Integer(uint32_t(GetMessageTime()) - uint32_t(FLastClickTime)) <
+        Integer(GetDoubleClickTime()))
       Message.Msg = WM_LBUTTONDBLCLK;
     FLastClickTime = 0;
   }

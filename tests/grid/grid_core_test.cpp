@@ -64,11 +64,48 @@ TEST_F(GridTest, FixedCountsAreCheckedAndResetThePositions) {
 
 TEST_F(GridTest, ResetLeavesOneRowWithoutSizeChanged) {
   Grid->SetRowCount(10);
+  Grid->SetFixedRows(2);  // one row has no room for them: the current cell stays inside
   Grid->SizeChanges = 0;
   Grid->Reset();
   EXPECT_EQ(Grid->GetRowCount(), 1);
   EXPECT_EQ(Grid->SizeChanges, 0);
+  EXPECT_EQ(Grid->GetFixedRows(), 0);
   EXPECT_EQ(Grid->GetRow(), 0);
+  EXPECT_EQ(Grid->GetTopRow(), 0);
+  D.RunUntilIdle();
+}
+
+namespace {
+class TFailingSizeGrid : public TLoggingGrid {
+  PLUMB_CLASS(TFailingSizeGrid, TLoggingGrid)
+  using TLoggingGrid::TLoggingGrid;
+  bool Fail = false;
+  void SizeChanged(Integer OldColCount, Integer OldRowCount) override {
+    TLoggingGrid::SizeChanged(OldColCount, OldRowCount);
+    if (Fail) {
+      Fail = false;
+      throw EInvalidGridOperation("refused");
+    }
+  }
+};
+}  // namespace
+
+TEST_F(GridTest, AFailedCountChangeIsUndoneWholeScrollBarIncluded) {
+  auto* G = new TFailingSizeGrid(Form);
+  G->SetParent(Form);
+  G->SetBounds(10, 10, 200, 200);
+  G->SetRowCount(3);
+  D.RunUntilIdle();
+  int Min = 0, Max = 0;
+  GetScrollRange(G->GetHandle(), SB_VERT, &Min, &Max);
+  EXPECT_EQ(Max, 0);
+  G->Fail = true;
+  G->SizeChanges = 0;
+  EXPECT_THROW(G->SetRowCount(1000), EInvalidGridOperation);
+  EXPECT_EQ(G->GetRowCount(), 3);
+  EXPECT_EQ(G->SizeChanges, 2);  // told of the change and of its undoing
+  GetScrollRange(G->GetHandle(), SB_VERT, &Min, &Max);
+  EXPECT_EQ(Max, 0);  // no bar for rows that all fit
 }
 
 TEST_F(GridTest, ColumnWidthsAreStoredOnlyOnceSetAndFollowCountChanges) {

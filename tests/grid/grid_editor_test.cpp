@@ -131,6 +131,25 @@ TEST_F(GridTest, ShowEditorWaitsUntilEditingIsPossible) {
   EXPECT_TRUE(Grid->GetInplaceEditor()->Visible());
 }
 
+TEST_F(GridTest, ACharacterForAnEditorThatCannotOpenIsNotWrittenAnywhere) {
+  Grid->SetRowCount(6);
+  Grid->SetOptions(Grid->GetOptions() - goAlwaysShowEditor);
+  ClientSize(200, 200);
+  Focus();
+  Grid->SetRow(2);
+  Grid->ShowEditor();  // the editor last holds row 2
+  Grid->SetRow(4);     // and hides
+  Grid->SetOptions(Grid->GetOptions() - goEditing);
+  D.RunUntilIdle();
+  Grid->Take();
+  const std::string Before = Grid->GetValue(2);
+  Grid->ShowEditorChar('x');
+  D.RunUntilIdle();
+  EXPECT_FALSE(Grid->GetInplaceEditor()->Visible());
+  for (const std::string& L : Grid->Take()) EXPECT_NE(L.rfind("SetEditText", 0), 0u) << L;
+  EXPECT_EQ(Grid->GetValue(2), Before);
+}
+
 TEST_F(GridTest, AfterResetHidingTheEditorWritesNothing) {
   Grid->SetRowCount(3);
   ClientSize(200, 200);
