@@ -47,7 +47,12 @@ int RunHeadless(const std::string& Path) {
   Form->Show();
   auto* Grid = static_cast<TTextGrid*>(Form->FindComponent("Grid"));
   Grid->SetFocus();
-  Grid->SetRow(57);
+  Grid->SetRow(20);
+  Desktop.RunUntilIdle();
+  for (int I = 0; I < 37; ++I) {  // down a row at a time: the view scrolls as a user sees it
+    Desktop.KeyStroke(VK_DOWN);
+    Desktop.RunUntilIdle();
+  }
   Desktop.TypeText("Edited in place");
   Desktop.RunUntilIdle();
   std::string Absolute = AbsolutePath(Path);
