@@ -34,8 +34,9 @@ void TSurface::PutRowsInOrder() const {
   if (FRowsInOrder) return;
   std::vector<uint32_t> Pixels(FPixels.size());
   for (Integer Y = 0; Y < FHeight; ++Y) {
-    std::copy_n(FPixels.data() + FRowStart[size_t(Y)], FWidth, Pixels.data() + size_t(Y) * size_t(FWidth));
-    FRowStart[size_t(Y)] = size_t(Y) * size_t(FWidth);
+    size_t InOrder = size_t(Y) * size_t(FWidth);
+    std::copy_n(FPixels.data() + FRowStart[size_t(Y)], FWidth, Pixels.data() + InOrder);
+    FRowStart[size_t(Y)] = InOrder;
   }
   FPixels.swap(Pixels);
   FRowsInOrder = true;
