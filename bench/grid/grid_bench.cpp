@@ -6,12 +6,12 @@
 //   TypeOneChar        WM_KEYDOWN + WM_CHAR into the editor, the value stored, the editor painted
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <memory>
 
 #include "backends/headless/Headless.h"
 #include "controls/Forms.h"
 #include "grid/TextGrid.h"
+#include "../BenchClock.h"
 
 using namespace plumb;
 
@@ -75,11 +75,7 @@ BENCHMARK(BM_OneRowScroll)->Unit(benchmark::kMicrosecond);
 // Both in one run, alternating, so that the ratio compares like with like (target: <= 0.25).
 void BM_ScrollToFullPaintRatio(benchmark::State& State) {
   TGridBench B(1000000);
-  auto Now = [] {  // thread CPU time: other work on the machine must not tilt the comparison
-    timespec T;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &T);
-    return double(T.tv_sec) * 1e9 + double(T.tv_nsec);
-  };
+  auto Now = bench::ThreadNanos;
   double Scroll = 0, Whole = 0;
   for (auto _ : State) {
     double T0 = Now();

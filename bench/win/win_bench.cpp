@@ -3,12 +3,12 @@
 // the uncovered strip repainted, against the whole window invalidated and repainted.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
 
 #include <string>
 
 #include "win/Desktop.h"
 #include "win/Windows.h"
+#include "../BenchClock.h"
 
 using namespace plumb;
 
@@ -111,12 +111,7 @@ BENCHMARK(BM_InvalidateAndRepaintWhole)->Unit(benchmark::kMicrosecond);
 // below 0.3.
 void BM_ScrollToRepaintRatio(benchmark::State& State) {
   HWND H = MakeWindow("Rows", RowsProc);
-  // Thread CPU time: other work on the machine must not tilt the comparison.
-  auto Now = [] {
-    timespec T;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &T);
-    return double(T.tv_sec) * 1e9 + double(T.tv_nsec);
-  };
+  auto Now = bench::ThreadNanos;
   double Scroll = 0, Whole = 0;
   for (auto _ : State) {
     double T0 = Now();
