@@ -34,11 +34,13 @@ void TCustomPlumbGrid::Notification(TComponent* AComponent, TOperation Operation
 }
 
 void TCustomPlumbGrid::Initialize() {
+  bool WasShown = EditorShown();
   FTopLeftCell = TCellCoord{FNumFixedCols, FNumFixedRows};
   ColEnter();
   FCurrentCell = FTopLeftCell;
   ColEnter();
   FAnchorCell = FCurrentCell;
+  RealignEditor(WasShown);
 }
 
 void TCustomPlumbGrid::Reset() {
@@ -97,8 +99,11 @@ void TCustomPlumbGrid::SetFixedColor(TColor Value) {
 
 void TCustomPlumbGrid::SetGridLineWidth(Integer Value) {
   if (FLineWidth == Value) return;
+  bool WasShown = EditorShown();
   FLineWidth = Value;
   Invalidate();
+  UpdateScrollRange();      // the rows that fit, and so the last top row, changed
+  RealignEditor(WasShown);  // every cell but the first moved
 }
 
 void TCustomPlumbGrid::SetFocusBorder(TFocusBorder Value) {
@@ -109,6 +114,7 @@ void TCustomPlumbGrid::SetFocusBorder(TFocusBorder Value) {
 
 void TCustomPlumbGrid::SetOptions(TGridOptions Value) {
   if (FOptionSet == Value) return;
+  bool WasShown = EditorShown();
   FOptionSet = Value;
   if (!FEditorActive) {
     if (Value.Contains(goAlwaysShowEditor))
@@ -117,6 +123,9 @@ void TCustomPlumbGrid::SetOptions(TGridOptions Value) {
       HideEditor();
   }
   Invalidate();
+  // Line options move the cells; without goEditing the editor may no longer show at all.
+  UpdateScrollRange();
+  RealignEditor(WasShown);
 }
 
 void TCustomPlumbGrid::SetFixedCols(Integer Value) {
@@ -126,6 +135,7 @@ void TCustomPlumbGrid::SetFixedCols(Integer Value) {
   FNumFixedCols = Value;
   Initialize();
   Invalidate();
+  UpdateScrollRange();
 }
 
 void TCustomPlumbGrid::SetFixedRows(Integer Value) {
@@ -135,6 +145,7 @@ void TCustomPlumbGrid::SetFixedRows(Integer Value) {
   FNumFixedRows = Value;
   Initialize();
   Invalidate();
+  UpdateScrollRange();  // the range starts at the first scrolled row
 }
 
 void TCustomPlumbGrid::SetColCount(Integer Value) {

@@ -5,6 +5,11 @@
 // EN_CHANGE to the grid -> WMCommand -> UpdateText -> SetEditText(editor cell, text). A move
 // of the current cell ends in UpdateEdit, which writes the old cell's text back (HideEdit)
 // before it loads the new one.
+//
+// The rule everything here keeps: a visible editor lies on the cell it was loaded from
+// (FEditorCell), that cell is the current cell, and only a visible editor on a grid that
+// allows editing writes. Whatever moves, removes or re-measures cells under an open editor
+// ends in RealignEditor, which puts the editor back on the current cell or hides it.
 #include "grid/uCPlumbGrd.h"
 
 namespace plumb {
@@ -92,8 +97,19 @@ void TCustomPlumbGrid::ShowEditorChar(char32_t Ch) {
   if (FEditor && FEditor->Visible()) PostMessage(FEditor->GetHandle(), WM_CHAR, WPARAM(Ch), 0);
 }
 
+bool TCustomPlumbGrid::EditorCellExists() const {
+  return FEditorCell.X >= 0 && FEditorCell.Y >= 0 && FEditorCell.X < FNumCols &&
+         FEditorCell.Y < FNumRows;
+}
+
+bool TCustomPlumbGrid::EditorShown() {
+  return FEditor && FEditor->Visible();
+}
+
 void TCustomPlumbGrid::UpdateText() {
-  if (FEditor && FEditorCell.Y != -1 && FEditorCell.Y < FNumRows)
+  // A hidden editor holds nothing the user can have typed, only a text its cell may since
+  // have lost; writing it back would put an old value where the user never put it.
+  if (EditorShown() && FOptionSet.Contains(goEditing) && EditorCellExists())
     SetEditText(FEditorCell.X, FEditorCell.Y, FEditor->GetText());
 }
 
@@ -102,11 +118,22 @@ void TCustomPlumbGrid::HideEdit() {
   struct THideAfter {
     TCustomPlumbGrid* Grid;
     ~THideAfter() {
-      Grid->InvalidateRow(Grid->FEditorCell.Y);
+      if (Grid->EditorCellExists()) Grid->InvalidateRow(Grid->FEditorCell.Y);
       if (Grid->FEditor) Grid->FEditor->Hide();
     }
   } Hide{this};
   UpdateText();
+}
+
+void TCustomPlumbGrid::RealignEditor(bool WasShown) {
+  if (!FEditor || !WasShown) return;
+  if (!CanEditShow()) {
+    HideEdit();
+  } else if (FEditorCell == FCurrentCell) {
+    FEditor->UpdateLoc(CellRect(FCurrentCell.X, FCurrentCell.Y));
+  } else {
+    UpdateEdit();  // writes back to the editor's own cell while it exists, loads the current
+  }
 }
 
 void TCustomPlumbGrid::WMCommand(TMessage& Message) {

@@ -72,6 +72,7 @@ void TCustomPlumbGrid::ResizeCol(Integer Index, Integer OldSize, Integer NewSize
 void TCustomPlumbGrid::ChangeSize(Integer NewColCount, Integer NewRowCount) {
   TGridLayout OldLayout;
   bool HadHandle = HandleAllocated();
+  bool WasShown = EditorShown();
   if (HadHandle) CalcDrawInfo(OldLayout);
   Integer OldColCount = FNumCols, OldRowCount = FNumRows;
   FNumCols = NewColCount;
@@ -87,6 +88,7 @@ void TCustomPlumbGrid::ChangeSize(Integer NewColCount, Integer NewRowCount) {
       Invalidate();
     UpdateScrollRange();
     SizeChanged(OldColCount, OldRowCount);
+    RealignEditor(WasShown);
   } catch (...) {
     FNumCols = OldColCount;
     FNumRows = OldRowCount;
@@ -94,6 +96,7 @@ void TCustomPlumbGrid::ChangeSize(Integer NewColCount, Integer NewRowCount) {
       ApplyCountChange();
       UpdateScrollRange();
       SizeChanged(NewColCount, NewRowCount);
+      RealignEditor(WasShown);
     } catch (...) {
     }
     Invalidate();
@@ -109,6 +112,13 @@ void TCustomPlumbGrid::ApplyCountChange() {
   if (Clamped.Y >= FNumRows) Clamped.Y = FNumRows - 1;
   if (!(Clamped == FCurrentCell)) MoveCurrent(Clamped.X, Clamped.Y, true, true);
   if (!(FAnchorCell == Clamped)) MoveAnchor(Clamped);
+  // Fewer cells can leave the view starting past the last of them.
+  TCellCoord TopLeft = ClampTopLeft(FTopLeftCell);
+  if (TopLeft == FTopLeftCell) return;
+  if (HandleAllocated())
+    MoveTopLeft(TopLeft.X, TopLeft.Y);
+  else
+    FTopLeftCell = TopLeft;
 }
 
 void TCustomPlumbGrid::RepaintAfterCountChange(const TGridLayout& OldLayout) {

@@ -2,6 +2,8 @@
 // line right of the title column can be dragged to resize the two columns against each
 // other, at run time and in the designer. Also the grid's reaction to focus, size, font,
 // 3-D and cancel messages.
+#include <algorithm>
+
 #include "grid/uCPlumbGrd.h"
 
 namespace plumb {
@@ -30,7 +32,7 @@ void TCustomPlumbGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer
       if (Cell.Y == FCurrentCell.Y)
         ShowEditor();
       else
-        FocusCell(1, Cell.Y, !Shift.Contains(ssShift));
+        FocusCell(ClickColumn(), Cell.Y, !Shift.Contains(ssShift));
     }
   }
   try {
@@ -40,11 +42,18 @@ void TCustomPlumbGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer
   }
 }
 
+// A click selects the value column, column 1; on a grid of other shape the nearest column
+// that exists and is not fixed.
+Integer TCustomPlumbGrid::ClickColumn() const {
+  return std::max(std::min<Integer>(1, FNumCols - 1), FNumFixedCols);
+}
+
 void TCustomPlumbGrid::CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& SizingPos,
                                        Integer& SizingOfs, const TGridLayout& Layout) {
   (void)Y;
   State = gsNormal;
-  if (!FOptionSet.Contains(goColSizing)) return;
+  // The drag sizes column 0 against column 1; a grid of one column has nothing to share.
+  if (!FOptionSet.Contains(goColSizing) || FNumCols < 2) return;
   Integer E = GetColWidths(0), LW = Layout.Cols.LineWidth;
   Integer Zone = LW >= 7 ? LW : 7;
   Integer Ofs = LW >= 7 ? 0 : (7 - LW) / 2;
@@ -166,8 +175,10 @@ void TCustomPlumbGrid::DoExit() {
 }
 
 void TCustomPlumbGrid::WMSize(TMessage& Message) {
+  bool WasShown = EditorShown();
   TCustomControl::Dispatch(Message);
   UpdateScrollRange();
+  RealignEditor(WasShown);  // its cell may have left the view
 }
 
 void TCustomPlumbGrid::CMCancelMode(TMessage& Message) {

@@ -15,19 +15,39 @@ void TCustomPlumbGrid::SetRow(Integer Value) {
   if (Value != FCurrentCell.Y) FocusCell(FCurrentCell.X, Value, true);
 }
 
+// A host's top-left cell is held where scrolling could take it: from the first scrolled cell
+// to the last top-left cell, so that the scroll bar can show it and no blank page appears.
+TCellCoord TCustomPlumbGrid::ClampTopLeft(TCellCoord Value) {
+  TGridLayout L;
+  CalcDrawInfo(L);
+  TCellCoord Max = CalcMaxTopLeft(TCellCoord{FNumCols - 1, FNumRows - 1}, L);
+  Value.X = std::max(std::min(Value.X, Max.X), FNumFixedCols);
+  Value.Y = std::max(std::min(Value.Y, Max.Y), FNumFixedRows);
+  return Value;
+}
+
 void TCustomPlumbGrid::SetLeftCol(Integer Value) {
+  Value = ClampTopLeft(TCellCoord{Value, FTopLeftCell.Y}).X;
   if (Value != FTopLeftCell.X) MoveTopLeft(Value, FTopLeftCell.Y);
 }
 
 void TCustomPlumbGrid::SetTopRow(Integer Value) {
+  Value = ClampTopLeft(TCellCoord{FTopLeftCell.X, Value}).Y;
   if (Value != FTopLeftCell.Y) MoveTopLeft(FTopLeftCell.X, Value);
 }
 
 void TCustomPlumbGrid::SetSelection(const TCellRange& Value) {
+  // A corner outside the grid would make a current cell that no row or column backs.
+  if (Value.Left < 0 || Value.Top < 0 || Value.Right < 0 || Value.Bottom < 0 ||
+      Value.Left >= FNumCols || Value.Right >= FNumCols || Value.Top >= FNumRows ||
+      Value.Bottom >= FNumRows)
+    RaiseGridError(SIndexOutOfRange);
+  bool WasShown = EditorShown();
   TCellRange OldSel = GetSelection();
   FAnchorCell = TCellCoord{Value.Left, Value.Top};
   FCurrentCell = TCellCoord{Value.Right, Value.Bottom};
   SelectionMoved(OldSel);
+  RealignEditor(WasShown);
 }
 
 void TCustomPlumbGrid::FocusCell(Integer ACol, Integer ARow, bool MoveAnchor) {
@@ -74,15 +94,16 @@ void TCustomPlumbGrid::ClampInView(const TCellCoord& Coord) {
   TCellCoord OldTopLeft = FTopLeftCell;
   TCellCoord MaxTopLeft = CalcMaxTopLeft(Coord, L);
   Update();
+  // A fixed cell is always in view: the scrolled part never starts inside the fixed part.
   if (Coord.X < FTopLeftCell.X)
-    FTopLeftCell.X = Coord.X;
+    FTopLeftCell.X = std::max(Coord.X, FNumFixedCols);
   else if (Coord.X > L.Cols.LastWholeCell)
     FTopLeftCell.X = MaxTopLeft.X;
   if (Coord.Y < FTopLeftCell.Y)
-    FTopLeftCell.Y = Coord.Y;
+    FTopLeftCell.Y = std::max(Coord.Y, FNumFixedRows);
   else if (Coord.Y > L.Rows.LastWholeCell)
     FTopLeftCell.Y = MaxTopLeft.Y;
-  TopLeftMoved(OldTopLeft);
+  if (!(FTopLeftCell == OldTopLeft)) TopLeftMoved(OldTopLeft);
 }
 
 void TCustomPlumbGrid::MoveTopLeft(Integer ALeft, Integer ATop) {
@@ -163,7 +184,17 @@ void TCustomPlumbGrid::SelectionMoved(const TCellRange& OldSel) {
 }
 
 void TCustomPlumbGrid::TopLeftChanged() {
-  if (FEditorActive && FEditor) FEditor->UpdateLoc(CellRect(FCurrentCell.X, FCurrentCell.Y));
+  if (!FEditorActive || !FEditor) return;
+  // The editor goes with the cell whose text it holds. A hidden one comes back only over the
+  // current cell when it may show, and reloaded: its cell may have changed while it was hidden.
+  if (EditorShown()) {
+    if (EditorCellExists())
+      FEditor->UpdateLoc(CellRect(FEditorCell.X, FEditorCell.Y));
+    else
+      FEditor->Hide();
+  } else if (FEditorCell == FCurrentCell && CanEditShow()) {
+    UpdateEdit();
+  }
 }
 
 }  // namespace plumb

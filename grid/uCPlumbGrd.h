@@ -199,6 +199,7 @@ class TCustomPlumbGrid : public TCustomControl {
   void MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor, bool Show);
   void MoveAnchor(const TCellCoord& NewAnchor);
   void MoveTopLeft(Integer ALeft, Integer ATop);
+  TCellCoord ClampTopLeft(TCellCoord Value);
   void ClampInView(const TCellCoord& Coord);
   void ScrollData(Integer DX, Integer DY);
   void ScrollDataInfo(Integer DX, Integer DY, const TGridLayout& Layout);
@@ -207,8 +208,14 @@ class TCustomPlumbGrid : public TCustomControl {
   void ModifyScrollBar(int ScrollBar, int ScrollCode, int Pos);
   void HideEdit();
   void UpdateText();
+  // Puts an editor that was shown before a change back over the current cell, holding that
+  // cell's text, or hides it when it may no longer show.
+  void RealignEditor(bool WasShown);
+  bool EditorShown();
+  bool EditorCellExists() const;
   void UpdateDesigner();
   bool Sizing(Integer X, Integer Y);
+  Integer ClickColumn() const;
   void Initialize();
 
  protected:
