@@ -77,6 +77,17 @@ TPoint TControl::GetClientOrigin() {
   return TPoint{P.X + FLeft, P.Y + FTop};
 }
 
+void TControl::SetParentComponent(TComponent* Value) {
+  if (auto* Parent = dynamic_cast<TWinControl*>(Value)) SetParent(Parent);
+}
+
+void TControl::DescribeProperties(TPropertyList<TControl>& P) {
+  P.IntegerProp("Left", &TControl::GetLeft, &TControl::SetLeft);
+  P.IntegerProp("Top", &TControl::GetTop, &TControl::SetTop);
+  P.IntegerProp("Width", &TControl::GetWidth, &TControl::SetWidth);
+  P.IntegerProp("Height", &TControl::GetHeight, &TControl::SetHeight);
+}
+
 void TControl::SetParent(TWinControl* AParent) {
   if (FParent == AParent) return;
   if (static_cast<TControl*>(AParent) == this)

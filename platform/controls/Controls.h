@@ -16,6 +16,7 @@
 #include "core/Component.h"
 #include "core/Events.h"
 #include "core/Set.h"
+#include "core/TypeInfo.h"
 #include "gfx/Graphics.h"
 #include "win/Windows.h"
 
@@ -85,6 +86,28 @@ enum TImeMode {
   imHanguel
 };
 using TImeName = std::string;
+
+inline constexpr const char* AlignNames[] = {"alNone", "alTop",   "alBottom",
+                                             "alLeft", "alRight", "alClient"};
+inline constexpr TEnumInfo AlignInfo{"TAlign", AlignNames};
+inline constexpr const char* DragModeNames[] = {"dmManual", "dmAutomatic"};
+inline constexpr TEnumInfo DragModeInfo{"TDragMode", DragModeNames};
+inline constexpr const char* BorderStyleNames[] = {"bsNone", "bsSingle"};
+inline constexpr TEnumInfo BorderStyleInfo{"TBorderStyle", BorderStyleNames};
+inline constexpr const char* ImeModeNames[] = {"imDisable", "imClose",   "imOpen",     "imDontCare",
+                                               "imSAlpha",  "imAlpha",   "imHira",     "imSKata",
+                                               "imKata",    "imChinese", "imSHanguel", "imHanguel"};
+inline constexpr TEnumInfo ImeModeInfo{"TImeMode", ImeModeNames};
+
+// Dragging: the events exist so that forms can name handlers for them; this window system
+// starts no drag of its own, so nothing fires them yet.
+class TDragObject;
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, Integer X, Integer Y)>;
+using TDragOverEvent = TEvent<void(TObject* Sender, TObject* Source, Integer X, Integer Y,
+                                   TDragState State, bool& Accept)>;
+using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
+using TStartDragEvent = TEvent<void(TObject* Sender, TDragObject*& DragObject)>;
 
 using TMouseEvent =
     TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
@@ -198,6 +221,14 @@ class TControl : public TComponent {
   TMouseEvent OnMouseDown;
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
+  TDragDropEvent OnDragDrop;
+  TDragOverEvent OnDragOver;
+  TEndDragEvent OnEndDrag;
+  TStartDragEvent OnStartDrag;
+
+  // Streams place a control read into a form on its owner.
+  void SetParentComponent(TComponent* Value) override;
+  static void DescribeProperties(TPropertyList<TControl>& P);
 
  protected:
   // The parent is told to lay out aligned children again.

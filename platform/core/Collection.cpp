@@ -1,6 +1,7 @@
 #include "Collection.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "Exceptions.h"
 #include "TypeInfo.h"
@@ -152,8 +153,33 @@ void TCollection::InsertItem(TCollectionItem* Item) {
 
 void TCollection::RemoveItem(TCollectionItem* Item) {
   Notify(Item, cnExtracting);
-  FItems.erase(std::remove(FItems.begin(), FItems.end(), Item), FItems.end());
+  // Searched from the end: clearing removes the last item each time, and stays linear.
+  auto It = std::find(FItems.rbegin(), FItems.rend(), Item);
+  if (It != FItems.rend()) FItems.erase(std::next(It).base());
   Item->FCollection = nullptr;
+  Changed();
+}
+
+std::vector<TCollectionItem*> TCollection::TakeItems(int Start, int Count) {
+  if (Count <= 0) return {};
+  if (Start < 0 || Start + Count > int(FItems.size())) IndexError(Start + Count - 1);
+  auto First = FItems.begin() + Start, Last = First + Count;
+  std::vector<TCollectionItem*> Run(First, Last);
+  for (TCollectionItem* Item : Run) Notify(Item, cnExtracting);
+  FItems.erase(First, Last);
+  for (TCollectionItem* Item : Run) Item->FCollection = nullptr;
+  Changed();
+  return Run;
+}
+
+void TCollection::PlaceItems(int Index, const std::vector<TCollectionItem*>& Items) {
+  if (Index < 0 || Index > int(FItems.size())) IndexError(Index);
+  FItems.insert(FItems.begin() + Index, Items.begin(), Items.end());
+  for (TCollectionItem* Item : Items) {
+    Item->FCollection = this;
+    Item->FID = FNextID++;
+    Notify(Item, cnAdded);
+  }
   Changed();
 }
 

@@ -74,6 +74,11 @@ class TCollection : public TPersistent {
   TCollectionItem* Insert(int Index);
   void Delete(int Index);
   void Clear();
+  // Moving runs of items between collections in one step (a tree view hiding a branch):
+  // TakeItems removes Count items from Start, in order, and leaves them in no collection;
+  // PlaceItems puts such items at Index (Count() for the end), in order.
+  std::vector<TCollectionItem*> TakeItems(int Start, int Count);
+  void PlaceItems(int Index, const std::vector<TCollectionItem*>& Items);
 
   int Count() const { return int(FItems.size()); }
   int GetCount() const { return Count(); }

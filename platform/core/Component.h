@@ -69,6 +69,8 @@ class TComponent : public TPersistent {
 
   // Called after the component has been read from a stream.
   virtual void Loaded();
+  // A stream read this component as a child of Value; a control takes it as its parent.
+  virtual void SetParentComponent(TComponent* Value) { (void)Value; }
   // Hears that AComponent was inserted into or removed from the tree, or is being freed.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
 

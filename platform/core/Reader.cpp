@@ -225,6 +225,7 @@ void TReader::TImpl::Child(TComponent* Owner, const TJson& J, bool Track) {
   if (Track) Undo.push_back([New] { New->Free(); });
   try {
     New->SetName(H.Name);
+    New->SetParentComponent(Owner);
   } catch (const std::exception& E) {
     Fail(E.what());
   }

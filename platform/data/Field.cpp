@@ -22,8 +22,6 @@ inline constexpr const char* FieldTypeNames[] = {
 inline constexpr TEnumInfo FieldTypeInfo{"TFieldType", FieldTypeNames};
 inline constexpr const char* FieldKindNames[] = {"fkData", "fkCalculated", "fkLookup"};
 inline constexpr TEnumInfo FieldKindInfo{"TFieldKind", FieldKindNames};
-inline constexpr const char* AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-inline constexpr TEnumInfo AlignmentInfo{"TAlignment", AlignmentNames};
 
 void TField::DescribeProperties(TPropertyList<TField>& P) {
   P.StringProp("FieldName", &TField::GetFieldName, &TField::SetFieldName);
