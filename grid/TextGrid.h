@@ -19,6 +19,14 @@ class TTextGrid : public TCustomPlumbGrid {
   // Gap between a cell's left and top edges and its text.
   static constexpr Integer TextDX = 2, TextDY = 2;
 
+  // What the demo and the benchmarks set up and measure.
+  using TCustomPlumbGrid::CellRect;
+  using TCustomPlumbGrid::MouseCoord;
+  using TCustomPlumbGrid::SetColWidths;
+  using TCustomPlumbGrid::SetEditorMode;
+  using TCustomPlumbGrid::SetRowCount;
+
+ protected:
   void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;
   std::string GetEditText(Integer ACol, Integer ARow) override;
   void SetEditText(Integer ACol, Integer ARow, const std::string& Value) override;

@@ -83,22 +83,44 @@ class TInplaceEdit : public TCustomMaskEdit {
 };
 
 // ---- TCustomPlumbGrid ------------------------------------------------------------------------
+// A host may move the current cell, the scroll position and the selection, and open or close
+// the editor; everything else belongs to descendants, which publish what they allow with `using`
+// (the record grid must keep its one row per column item, so it cannot let a host change the
+// counts or the fixed rows).
 class TCustomPlumbGrid : public TCustomControl {
   PLUMB_CLASS(TCustomPlumbGrid, TCustomControl)
+  // The editor is part of this unit and drives the grid's key, edit-text and option queries.
+  friend class TInplaceEdit;
+
   explicit TCustomPlumbGrid(TComponent* AOwner);
   ~TCustomPlumbGrid() override;
 
-  // ---- Geometry (public queries) ----
+  Integer GetCol() const { return FCurrentCell.X; }
+  void SetCol(Integer Value);
+  Integer GetRow() const { return FCurrentCell.Y; }
+  void SetRow(Integer Value);
+  Integer GetLeftCol() const { return FTopLeftCell.X; }
+  void SetLeftCol(Integer Value);
+  Integer GetTopRow() const { return FTopLeftCell.Y; }
+  void SetTopRow(Integer Value);
+  TCellRange GetSelection() const;
+  void SetSelection(const TCellRange& Value);
+  TInplaceEdit* GetInplaceEditor() const { return FEditor; }
+
+  void ShowEditor();
+  void HideEditor();
+  void ShowEditorChar(char32_t Ch);
+  void Invalidate() override;
+
+ protected:
+  // ---- Geometry ----
   TCellCoord MouseCoord(Integer X, Integer Y);
   TRect CellRect(Integer ACol, Integer ARow);
   TRect BoxRect(Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow);
 
-  // ---- Properties (protected in spirit; public here so that hosts and tests can drive a
-  // grid the way its published descendant does) ----
+  // ---- Properties ----
   TBorderStyle GetBorderStyle() const { return FBorder; }
   void SetBorderStyle(TBorderStyle Value);
-  Integer GetCol() const { return FCurrentCell.X; }
-  void SetCol(Integer Value);
   Integer GetColCount() const { return FNumCols; }
   void SetColCount(Integer Value);
   Integer GetColWidths(Integer Index) const;
@@ -119,12 +141,8 @@ class TCustomPlumbGrid : public TCustomControl {
   Integer GetGridWidth();
   Integer GetGridLineWidth() const { return FLineWidth; }
   void SetGridLineWidth(Integer Value);
-  Integer GetLeftCol() const { return FTopLeftCell.X; }
-  void SetLeftCol(Integer Value);
   TGridOptions GetOptions() const { return FOptionSet; }
   void SetOptions(TGridOptions Value);
-  Integer GetRow() const { return FCurrentCell.Y; }
-  void SetRow(Integer Value);
   Integer GetRowCount() const { return FNumRows; }
   void SetRowCount(Integer Value);
   Integer GetRowHeight() const { return FUniformRowHeight; }
@@ -132,23 +150,14 @@ class TCustomPlumbGrid : public TCustomControl {
   Integer GetRowHeights(Integer Index) const;
   TScrollStyle GetScrollBars() const { return FScrollBarKind; }
   void SetScrollBars(TScrollStyle Value);
-  TCellRange GetSelection() const;
-  void SetSelection(const TCellRange& Value);
   bool GetTabStops(Integer Index) const;
   void SetTabStops(Integer Index, bool Value);
-  Integer GetTopRow() const { return FTopLeftCell.Y; }
-  void SetTopRow(Integer Value);
   Integer GetVisibleColCount();
   Integer GetVisibleRowCount();
   TGridState GetGridState() const { return FState; }
-  TInplaceEdit* GetInplaceEditor() const { return FEditor; }
   Integer GetHorzPixelScroll() const { return FHorzPixelScroll; }
 
-  // ---- Editor control (public) ----
-  void ShowEditor();
-  void HideEditor();
-  void ShowEditorChar(char32_t Ch);
-  void Invalidate() override;
+  // ---- Repainting ----
   void InvalidateRow(Integer ARow);
   void InvalidateRect(const TCellRange& ARange);
   virtual void InvalidateData();
@@ -176,6 +185,7 @@ class TCustomPlumbGrid : public TCustomControl {
   virtual void TimedScroll(TGridScrollDirection Direction);
   virtual void ColWidthsChanged();
 
+  // Public in the platform classes, which still call them through the base.
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char32_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
@@ -185,10 +195,9 @@ class TCustomPlumbGrid : public TCustomControl {
   void Dispatch(TMessage& Message) override;
   void DefineProperties(TFiler* Filer) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
-  bool IsActiveControl();
 
-  // ---- Layout, navigation and the rest: protected in the class library, reached by
-  // descendants, the editor, and tests ----
+  // ---- Layout, navigation, scrolling, focus and editor management ----
+  bool IsActiveControl();
   void CalcFixedInfo(TGridLayout& Layout) const;
   void CalcDrawInfoXY(TGridLayout& Layout, Integer ViewWidth, Integer ViewHeight) const;
   void CalcDrawInfo(TGridLayout& Layout);
@@ -218,7 +227,6 @@ class TCustomPlumbGrid : public TCustomControl {
   Integer ClickColumn() const;
   void Initialize();
 
- protected:
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void DoExit() override;

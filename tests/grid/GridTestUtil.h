@@ -22,6 +22,49 @@ class TLoggingGrid : public TTextGrid {
   int SizeChanges = 0;
   int Clicks = 0;
 
+  // What the tests drive and read back beyond what a host may.
+  using TCustomPlumbGrid::CalcDrawInfoXY;
+  using TCustomPlumbGrid::GetBorderStyle;
+  using TCustomPlumbGrid::GetColCount;
+  using TCustomPlumbGrid::GetColWidths;
+  using TCustomPlumbGrid::GetDefaultColWidth;
+  using TCustomPlumbGrid::GetEditorMode;
+  using TCustomPlumbGrid::GetFixedColor;
+  using TCustomPlumbGrid::GetFixedCols;
+  using TCustomPlumbGrid::GetFixedRows;
+  using TCustomPlumbGrid::GetFocusBorder;
+  using TCustomPlumbGrid::GetGridLineWidth;
+  using TCustomPlumbGrid::GetGridState;
+  using TCustomPlumbGrid::GetHorzPixelScroll;
+  using TCustomPlumbGrid::GetOptions;
+  using TCustomPlumbGrid::GetRowCount;
+  using TCustomPlumbGrid::GetRowHeight;
+  using TCustomPlumbGrid::GetScrollBars;
+  using TCustomPlumbGrid::GetTabStops;
+  using TCustomPlumbGrid::MoveTopLeft;
+  using TCustomPlumbGrid::Reset;
+  using TCustomPlumbGrid::SetColCount;
+  using TCustomPlumbGrid::SetDefaultColWidth;
+  using TCustomPlumbGrid::SetDefaultRowHeight;
+  using TCustomPlumbGrid::SetFixedColor;
+  using TCustomPlumbGrid::SetFixedCols;
+  using TCustomPlumbGrid::SetFixedRows;
+  using TCustomPlumbGrid::SetFocusBorder;
+  using TCustomPlumbGrid::SetGridLineWidth;
+  using TCustomPlumbGrid::SetOptions;
+  using TCustomPlumbGrid::SetScrollBars;
+  using TCustomPlumbGrid::SetTabStops;
+  using TCustomPlumbGrid::Sizing;
+  using TCustomPlumbGrid::TimedScroll;
+  using TCustomPlumbGrid::UpdateEdit;
+
+  std::vector<std::string> Take() {
+    std::vector<std::string> R;
+    R.swap(Log);
+    return R;
+  }
+
+ protected:
   void ColEnter() override { Log.push_back("ColEnter " + std::to_string(GetRow())); }
   void ColExit() override { Log.push_back("ColExit " + std::to_string(GetRow())); }
   bool SelectCell(Integer ACol, Integer ARow) override {
@@ -48,11 +91,6 @@ class TLoggingGrid : public TTextGrid {
   void Click() override {
     ++Clicks;
     TTextGrid::Click();
-  }
-  std::vector<std::string> Take() {
-    std::vector<std::string> R;
-    R.swap(Log);
-    return R;
   }
 };
 

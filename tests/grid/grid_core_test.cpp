@@ -80,6 +80,8 @@ class TFailingSizeGrid : public TLoggingGrid {
   PLUMB_CLASS(TFailingSizeGrid, TLoggingGrid)
   using TLoggingGrid::TLoggingGrid;
   bool Fail = false;
+
+ protected:
   void SizeChanged(Integer OldColCount, Integer OldRowCount) override {
     TLoggingGrid::SizeChanged(OldColCount, OldRowCount);
     if (Fail) {

@@ -165,6 +165,10 @@ namespace {
 class TReadOnlyGrid : public TLoggingGrid {
   PLUMB_CLASS(TReadOnlyGrid, TLoggingGrid)
   using TLoggingGrid::TLoggingGrid;
+
+  using TCustomPlumbGrid::CanEditModify;
+
+ protected:
   Integer GetEditLimit() override { return -1; }
 };
 }  // namespace

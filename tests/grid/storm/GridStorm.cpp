@@ -32,6 +32,27 @@ class TStormGrid : public TTextGrid {
   std::string Faults;
   TCellCoord EditorCell() const { return FEditorCell; }
 
+  // What the host actions change and the invariants read.
+  using TCustomPlumbGrid::CalcDrawInfo;
+  using TCustomPlumbGrid::CalcMaxTopLeft;
+  using TCustomPlumbGrid::CanEditShow;
+  using TCustomPlumbGrid::GetColCount;
+  using TCustomPlumbGrid::GetColWidths;
+  using TCustomPlumbGrid::GetFixedCols;
+  using TCustomPlumbGrid::GetFixedRows;
+  using TCustomPlumbGrid::GetOptions;
+  using TCustomPlumbGrid::GetRowCount;
+  using TCustomPlumbGrid::GetScrollBars;
+  using TCustomPlumbGrid::Reset;
+  using TCustomPlumbGrid::SetColCount;
+  using TCustomPlumbGrid::SetDefaultColWidth;
+  using TCustomPlumbGrid::SetDefaultRowHeight;
+  using TCustomPlumbGrid::SetFixedCols;
+  using TCustomPlumbGrid::SetFixedRows;
+  using TCustomPlumbGrid::SetGridLineWidth;
+  using TCustomPlumbGrid::SetOptions;
+
+ protected:
   std::string GetEditText(Integer ACol, Integer ARow) override {
     FLoaded = TCellCoord{ACol, ARow};
     return TTextGrid::GetEditText(ACol, ARow);
