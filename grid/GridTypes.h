@@ -3,6 +3,7 @@
 #include "core/Exceptions.h"
 #include "core/Set.h"
 #include "core/Types.h"
+#include "core/TypeInfo.h"
 
 namespace plumb {
 
@@ -44,6 +45,14 @@ enum TGridScrollDirectionItem { sdLeft, sdRight, sdUp, sdDown };
 using TGridScrollDirection = TSet<TGridScrollDirectionItem, uint8_t>;
 
 enum TFocusBorder { fbNone, fbEtched, fbSunken };
+
+// Value names for form streams.
+inline constexpr const char* GridOptionNames[] = {
+    "goDrawFixed", "goFixedVertLine", "goFixedHorzLine", "goHorzLine",         "goDrawFocusSelected",
+    "goColSizing", "goEditing",       "goTabs",          "goAlwaysShowEditor", "goThumbTracking"};
+inline constexpr TEnumInfo GridOptionInfo{"TGridOption", GridOptionNames};
+inline constexpr const char* FocusBorderNames[] = {"fbNone", "fbEtched", "fbSunken"};
+inline constexpr TEnumInfo FocusBorderInfo{"TFocusBorder", FocusBorderNames};
 
 class EInvalidGridOperation : public Exception {
  public:

@@ -110,6 +110,8 @@ class TCustomPlumbGrid : public TCustomControl {
   void ShowEditor();
   void HideEditor();
   void ShowEditorChar(char32_t Ch);
+  bool GetEditorMode() const { return FEditorActive; }
+  void SetEditorMode(bool Value);
   void Invalidate() override;
 
  protected:
@@ -127,8 +129,6 @@ class TCustomPlumbGrid : public TCustomControl {
   void SetColWidths(Integer Index, Integer Value);
   Integer GetDefaultColWidth() const { return FStdColWidth; }
   void SetDefaultColWidth(Integer Value);
-  bool GetEditorMode() const { return FEditorActive; }
-  void SetEditorMode(bool Value);
   TColor GetFixedColor() const { return FFixedCellColor; }
   void SetFixedColor(TColor Value);
   Integer GetFixedCols() const { return FNumFixedCols; }

@@ -1,7 +1,6 @@
 #include "Collection.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "Exceptions.h"
 #include "TypeInfo.h"
@@ -33,7 +32,10 @@ void TCollectionItem::SetCollection(TCollection* Value) {
 int TCollectionItem::GetIndex() const {
   if (!FCollection) return -1;
   const auto& L = FCollection->FItems;
-  return int(std::find(L.begin(), L.end(), this) - L.begin());
+  if (FIndexHint >= 0 && FIndexHint < int(L.size()) && L[size_t(FIndexHint)] == this)
+    return FIndexHint;
+  FIndexHint = int(std::find(L.begin(), L.end(), this) - L.begin());
+  return FIndexHint;
 }
 
 void TCollectionItem::SetIndex(int Value) {
@@ -144,6 +146,7 @@ std::string TCollection::GetNamePath() const {
 }
 
 void TCollection::InsertItem(TCollectionItem* Item) {
+  Item->FIndexHint = int(FItems.size());
   FItems.push_back(Item);
   Item->FCollection = this;
   Item->FID = FNextID++;
@@ -153,9 +156,8 @@ void TCollection::InsertItem(TCollectionItem* Item) {
 
 void TCollection::RemoveItem(TCollectionItem* Item) {
   Notify(Item, cnExtracting);
-  // Searched from the end: clearing removes the last item each time, and stays linear.
-  auto It = std::find(FItems.rbegin(), FItems.rend(), Item);
-  if (It != FItems.rend()) FItems.erase(std::next(It).base());
+  int Index = Item->GetIndex();
+  if (Index < Count()) FItems.erase(FItems.begin() + Index);
   Item->FCollection = nullptr;
   Changed();
 }

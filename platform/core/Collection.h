@@ -44,6 +44,8 @@ class TCollectionItem : public TPersistent {
   friend class TCollection;
   TCollection* FCollection = nullptr;
   Integer FID = 0;
+  // Where the item last was: most lookups of an item's position find it there at once.
+  mutable int FIndexHint = 0;
 };
 
 // The item class of a collection: its class record and how to make one.

@@ -214,11 +214,11 @@ class TPropHandle {
     FInfo.StoredTest = [Value](const TObject*) { return Value; };
     return *this;
   }
-  // A member function such as IsReadOnlyStored.
+  // A member function such as IsReadOnlyStored; like a getter, it may be non-const.
   template <class F>
   requires(!std::is_same_v<F, bool>) TPropHandle& Stored(F Test) {
     FInfo.StoredTest = [Test](const TObject* I) {
-      return bool(std::invoke(Test, static_cast<const T*>(I)));
+      return bool(std::invoke(Test, const_cast<T*>(static_cast<const T*>(I))));
     };
     return *this;
   }
