@@ -213,24 +213,19 @@ void TPlumbGrid::ForEachColumn(const std::function<void(TColumn*)>& Visit) {
 void TPlumbGrid::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomPlumbGrid::Notification(AComponent, Operation);
   if (Operation != opRemove || !FColumnList) return;
-  if (auto* Menu = dynamic_cast<TPopupMenu*>(AComponent)) {
-    ForEachColumn([Menu](TColumn* C) {
-      if (C->FRowMenu == Menu) C->SetPopupMenu(nullptr);
-    });
-    return;
-  }
-  if (!FGridLink) return;
-  if (AComponent == GetDataSource()) {
-    SetDataSource(nullptr);
-  } else if (auto* Field = dynamic_cast<TField*>(AComponent)) {
-    bool EditorOnIt = false;
-    ForEachColumn([&](TColumn* C) {
-      if (C->FBoundField != Field) return;
+  // Compared by identity: a component that is deleted outright is no longer of its class
+  // when its removal is heard.
+  bool EditorOnIt = false;
+  ForEachColumn([&](TColumn* C) {
+    if (C->FRowMenu && static_cast<TComponent*>(C->FRowMenu) == AComponent)
+      C->SetPopupMenu(nullptr);
+    if (C->FBoundField && static_cast<TComponent*>(C->FBoundField) == AComponent) {
       EditorOnIt = EditorOnIt || (C->InGridColumns() && C->GetIndex() == FEditorCell.Y);
       C->SetField(nullptr);
-    });
-    if (EditorOnIt) UpdateEdit();  // the editor's text came from the field that went
-  }
+    }
+  });
+  if (FGridLink && AComponent == GetDataSource()) SetDataSource(nullptr);
+  if (EditorOnIt) UpdateEdit();  // the editor's text came from the field that went
 }
 
 // ---- Messages --------------------------------------------------------------------------------
