@@ -1,26 +1,26 @@
-// The PlumbGrid demo. With a display it shows a grid of 1,000 rows in a real window; without
-// one it lays the same form out on a headless desktop, opens the editor on a scrolled row and
-// writes a snapshot, printing the file's path.
+// The PlumbGrid demo: a record grid on a customer of the sample database. With a display it
+// opens a real window; without one it lays the same form out on a headless desktop, collapses
+// a group, opens the editor on a value and writes a snapshot, printing the file's path. It
+// works on the user's own copy of the sample (--reset makes a fresh one).
 //
-//   plumbgrid-demo [--headless] [--snapshot FILE] [--showcase FILE]
+//   plumbgrid-demo [--headless] [--snapshot FILE] [--showcase FILE] [--reset]
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
 
+#include "CustomerForm.h"
 #include "Showcase.h"
 #include "backends/headless/Headless.h"
-#include "controls/Forms.h"
-#include "grid/TextGrid.h"
 #ifdef PLUMB_HAVE_SDL
 #include "backends/sdl/SDLBackend.h"
 #endif
 
 using namespace plumb;
+using demo::FormHeight;
+using demo::FormWidth;
 
 namespace {
-
-constexpr Integer FormWidth = 720, FormHeight = 520;
 
 std::string AbsolutePath(const std::string& Path) {
   std::error_code Ec;
@@ -28,33 +28,29 @@ std::string AbsolutePath(const std::string& Path) {
   return Ec ? Path : P.string();
 }
 
-TForm* MakeDemoForm() {
-  auto* Form = new TForm(nullptr);
-  Form->SetCaption("PlumbGrid");
-  Form->SetBounds(0, 0, FormWidth, FormHeight);
-  auto* Grid = new TTextGrid(Form);
-  Grid->SetName("Grid");
-  Grid->SetParent(Form);
-  Grid->SetRowCount(1000);
-  Grid->SetBounds(12, 12, FormWidth - 24, FormHeight - 24);
-  Grid->SetColWidths(0, 180);
-  return Form;
+TPlumbGrid* GridOf(TForm* Form) {
+  return static_cast<TPlumbGrid*>(Form->FindComponent("Grid"));
 }
 
-int RunHeadless(const std::string& Path) {
-  THeadlessDesktop Desktop(FormWidth, FormHeight);
-  TForm* Form = MakeDemoForm();
-  Form->Show();
-  auto* Grid = static_cast<TTextGrid*>(Form->FindComponent("Grid"));
+// The picture: customer 10 (who has notes and a photo), the account group collapsed, the
+// editor open on the e-mail address.
+void PrepareSnapshot(THeadlessDesktop& Desktop, TForm* Form) {
+  auto* Customers = static_cast<TDataSet*>(Form->FindComponent("Customers"));
+  Customers->Locate("id", Variant(10));
+  TPlumbGrid* Grid = GridOf(Form);
+  Grid->GetColumns()->GetColumn(Variant("Account"))->SetExpanded(false);
   Grid->SetFocus();
-  Grid->SetRow(20);
+  Grid->SetRow(2);
   Desktop.RunUntilIdle();
-  for (int I = 0; I < 37; ++I) {  // down a row at a time: the view scrolls as a user sees it
-    Desktop.KeyStroke(VK_DOWN);
-    Desktop.RunUntilIdle();
-  }
-  Desktop.TypeText("Edited in place");
+  Desktop.KeyStroke(VK_F2);
   Desktop.RunUntilIdle();
+}
+
+int RunHeadless(const std::string& Database, const std::string& Path) {
+  THeadlessDesktop Desktop(FormWidth, FormHeight);
+  TForm* Form = demo::MakeCustomerForm(Database);
+  Form->Show();
+  PrepareSnapshot(Desktop, Form);
   std::string Absolute = AbsolutePath(Path);
   bool Saved = Desktop.SnapshotWindow(Form->GetHandle(), Absolute);
   delete Form;
@@ -67,16 +63,16 @@ int RunHeadless(const std::string& Path) {
 }
 
 #ifdef PLUMB_HAVE_SDL
-int RunWindow() {
+int RunWindow(const std::string& Database) {
   TSDLBackend SDL;
-  if (!SDL.Open("PlumbGrid", FormWidth, FormHeight)) {
+  if (!SDL.Open("PlumbGrid \xE2\x80\x94 Customers", FormWidth, FormHeight)) {
     std::cerr << "plumbgrid-demo: " << SDL.GetError() << "\n";
     return 1;
   }
-  TForm* Form = MakeDemoForm();
+  TForm* Form = demo::MakeCustomerForm(Database);
   Application->SetMainForm(Form);
   Form->Show();
-  static_cast<TWinControl*>(Form->FindComponent("Grid"))->SetFocus();
+  GridOf(Form)->SetFocus();
   Application->Run();
   delete Form;
   SDL.Close();
@@ -100,23 +96,37 @@ int RunShowcase(const std::string& Path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool Headless = false;
+  bool Headless = false, Fresh = false;
   std::string Snapshot = "plumbgrid-demo.png";
   for (int I = 1; I < argc; ++I) {
     if (!std::strcmp(argv[I], "--headless")) {
       Headless = true;
+    } else if (!std::strcmp(argv[I], "--reset")) {
+      Fresh = true;
     } else if (!std::strcmp(argv[I], "--snapshot") && I + 1 < argc) {
       Snapshot = argv[++I];
       Headless = true;
     } else if (!std::strcmp(argv[I], "--showcase") && I + 1 < argc) {
       return RunShowcase(argv[++I]);
     } else {
-      std::cerr << "usage: plumbgrid-demo [--headless] [--snapshot FILE] [--showcase FILE]\n";
+      std::cerr << "usage: plumbgrid-demo [--headless] [--snapshot FILE] [--showcase FILE] "
+                   "[--reset]\n";
       return 2;
     }
   }
+  std::string Error;
+  std::string Database = demo::WorkingDatabase(Fresh, Error);
+  if (Database.empty()) {
+    std::cerr << "plumbgrid-demo: " << Error << "\n";
+    return 1;
+  }
+  try {
 #ifdef PLUMB_HAVE_SDL
-  if (!Headless && SDLDisplayAvailable()) return RunWindow();
+    if (!Headless && SDLDisplayAvailable()) return RunWindow(Database);
 #endif
-  return RunHeadless(Snapshot);
+    return RunHeadless(Database, Snapshot);
+  } catch (const std::exception& E) {
+    std::cerr << "plumbgrid-demo: " << E.what() << "\n";
+    return 1;
+  }
 }

@@ -1,0 +1,94 @@
+// The customer form and the database it works on.
+#include "CustomerForm.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/Filer.h"
+
+namespace demo {
+
+using namespace plumb;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path DataFolder() {
+  if (const char* Xdg = std::getenv("XDG_DATA_HOME"); Xdg && *Xdg) return fs::path(Xdg) / "plumbgrid";
+  const char* Home = std::getenv("HOME");
+  return fs::path(Home && *Home ? Home : ".") / ".local" / "share" / "plumbgrid";
+}
+
+fs::path ProgramFolder() {
+  std::error_code Ec;
+  fs::path Exe = fs::read_symlink("/proc/self/exe", Ec);
+  return Ec ? fs::current_path() : Exe.parent_path();
+}
+
+// The form as the designer stores it; the database is the user's and is set when it opens.
+const char* const FormDesign = R"json({
+  "class": "TForm", "name": "CustomerForm",
+  "properties": {"Left": 0, "Top": 0, "Width": 720, "Height": 520},
+  "components": [
+    {"class": "TSQLiteDataSet", "name": "Customers", "properties": {"TableName": "customers"}},
+    {"class": "TDataSource", "name": "CustomerSource", "properties": {"DataSet": "Customers"}},
+    {"class": "TPlumbGrid", "name": "Grid",
+     "properties": {
+       "Left": 12, "Top": 12, "Width": 696, "Height": 496, "TabOrder": 0,
+       "DataSource": "CustomerSource",
+       "ColWidths": [150, 546],
+       "Columns": [
+         {"Title": "Contact", "IDCode": "Contact", "Expanded": true},
+         {"FieldName": "name", "Title": "Name", "IndentLevel": 1},
+         {"FieldName": "email", "Title": "E-mail", "IndentLevel": 1},
+         {"FieldName": "country_id", "Title": "Country", "IndentLevel": 1},
+         {"Title": "Account", "IDCode": "Account", "Expanded": true},
+         {"FieldName": "id", "Title": "Customer no.", "IndentLevel": 1},
+         {"FieldName": "balance", "Title": "Balance", "IndentLevel": 1},
+         {"FieldName": "joined", "Title": "Joined", "IndentLevel": 1},
+         {"FieldName": "active", "Title": "Active", "IndentLevel": 1},
+         {"FieldName": "age", "Title": "Age", "IndentLevel": 1},
+         {"Title": "Notes", "IDCode": "Notes", "Expanded": true},
+         {"FieldName": "notes", "Title": "Remarks", "IndentLevel": 1},
+         {"FieldName": "photo", "Title": "Photo", "IndentLevel": 1}
+       ]}}
+  ]
+})json";
+
+}  // namespace
+
+std::string WorkingDatabase(bool Fresh, std::string& Error) {
+  std::error_code Ec;
+  fs::path Sample = ProgramFolder() / "sample.db";
+  fs::path Copy = DataFolder() / "customers.db";
+  if (Fresh || !fs::exists(Copy, Ec)) {
+    fs::create_directories(Copy.parent_path(), Ec);
+    if (!Ec) fs::copy_file(Sample, Copy, fs::copy_options::overwrite_existing, Ec);
+    if (Ec) {
+      Error = "cannot copy " + Sample.string() + " to " + Copy.string() + ": " + Ec.message();
+      return "";
+    }
+  }
+  return Copy.string();
+}
+
+TForm* MakeCustomerForm(const std::string& DatabasePath) {
+  RegisterClass<TForm>();
+  RegisterClass<TSQLiteDataSet>();
+  RegisterClass<TPlumbGrid>();
+  auto* Form = static_cast<TForm*>(LoadComponentFromString(FormDesign));
+  Form->SetCaption("PlumbGrid \xE2\x80\x94 Customers");
+  auto* Customers = static_cast<TSQLiteDataSet*>(Form->FindComponent("Customers"));
+  Customers->SetDatabaseName(DatabasePath);
+  try {
+    Customers->Open();
+  } catch (...) {
+    delete Form;
+    throw;
+  }
+  return Form;
+}
+
+}  // namespace demo
