@@ -31,17 +31,34 @@ void TColumn::SetIndentLevel(Cardinal Value) {
   }
   if (Value == FLevel) return;
   FLevel = Value;
+  TColumn* Parent = nullptr;
   if (Value > 0) {
-    for (int J = I - 1; J >= 0; --J)
-      if (ItemAt(C, J)->FLevel < Value) {
-        ItemAt(C, J)->FHasChildren = true;
-        break;
-      }
+    Parent = FindParent(C, I, Value);
+    if (Parent) Parent->FHasChildren = true;
   } else if (I >= 0) {
     if (I > 0) ItemAt(C, I - 1)->FHasChildren = false;
     FHasChildren = I + 1 < C->Count() && ItemAt(C, I + 1)->FLevel > 0;
   }
+  // Any change of a level can change an answer: only the one just found is kept.
+  if (TPlumbGridColumns* Owner = Owning()) Owner->FParentMemo = {this, Value, Parent};
   if (TPlumbGrid* Grid = GetGrid()) Grid->Invalidate();
+}
+
+// The nearest column before position I with a level below Value. A column after a sibling at
+// the same level has the sibling's parent: the last answer is kept for the next column, so
+// that a run of siblings (a stream, say) costs a step each instead of a walk back each.
+TColumn* TColumn::FindParent(TCollection* C, int I, Cardinal Value) {
+  TPlumbGridColumns* Owner = Owning();
+  TColumn* Parent = nullptr;
+  TColumn* Before = I > 0 ? ItemAt(C, I - 1) : nullptr;
+  if (Owner && Before && Owner->FParentMemo.Searcher == Before &&
+      Owner->FParentMemo.Level == Value && Before->FLevel == Value) {
+    Parent = Owner->FParentMemo.Parent;
+  } else {
+    for (int J = I - 1; J >= 0 && !Parent; --J)
+      if (ItemAt(C, J)->FLevel < Value) Parent = ItemAt(C, J);
+  }
+  return Parent;
 }
 
 // ---- Collapse and expand ---------------------------------------------------------------------
@@ -76,9 +93,8 @@ void TColumn::TreeChanged() {
 void TColumn::ExpandAtRunTime() {
   TCollection* C = GetCollection();
   if (!C || FHiddenChildren->Count() == 0) return;
-  std::vector<TCollectionItem*> Run = FHiddenChildren->TakeItems(0, FHiddenChildren->Count());
   C->BeginUpdate();
-  C->PlaceItems(GetIndex() + 1, Run);
+  FHiddenChildren->MoveItems(0, FHiddenChildren->Count(), C, GetIndex() + 1);
   C->EndUpdate();
 }
 
@@ -89,34 +105,20 @@ void TColumn::ExpandAtRunTime() {
 void TColumn::CollapseAtRunTime() {
   TCollection* C = GetCollection();
   if (!C) return;
-  int P = GetIndex(), End = P + 1, N = C->Count();
-  while (End < N && ItemAt(C, End)->FLevel > FLevel) ++End;
-  if (End == P + 1) return;
+  std::vector<TColumn*> Collapsing{this};
   C->BeginUpdate();
-  std::vector<TCollectionItem*> Run = C->TakeItems(P + 1, End - P - 1);
-  struct TFrame {
-    TColumn* Column;
-    std::vector<TCollectionItem*> Hidden;
-  };
-  std::vector<TFrame> Stack{{this, {}}};
-  auto Close = [&Stack] {
-    TFrame& Top = Stack.back();
-    TPlumbGridColumns* Into = Top.Column->FHiddenChildren.get();
-    Into->PlaceItems(Into->Count(), Top.Hidden);
-    Stack.pop_back();
-  };
-  for (size_t I = 0; I < Run.size(); ++I) {
-    auto* X = static_cast<TColumn*>(Run[I]);
-    while (X->FLevel <= Stack.back().Column->FLevel) Close();
-    TColumn* Collapsing = Stack.back().Column;
-    Stack.back().Hidden.push_back(X);
-    auto* Next = I + 1 < Run.size() ? static_cast<TColumn*>(Run[I + 1]) : nullptr;
-    if (X->FIsExpanded && Next && Next->FLevel > Collapsing->FLevel + 1) {
+  C->DistributeItems(GetIndex() + 1, [&](int I, TCollectionItem* Item) -> TCollection* {
+    auto* X = static_cast<TColumn*>(Item);
+    if (X->FLevel <= FLevel) return nullptr;  // the run ends
+    while (X->FLevel <= Collapsing.back()->FLevel) Collapsing.pop_back();
+    TColumn* Into = Collapsing.back();
+    TColumn* Next = I + 1 < C->Count() ? ItemAt(C, I + 1) : nullptr;
+    if (X->FIsExpanded && Next && Next->FLevel > Into->FLevel + 1) {
       X->FIsExpanded = false;
-      Stack.push_back({X, {}});
+      Collapsing.push_back(X);
     }
-  }
-  while (!Stack.empty()) Close();
+    return Into->FHiddenChildren.get();
+  });
   C->EndUpdate();
 }
 
@@ -135,6 +137,7 @@ void TColumn::CollapseAtDesignTime() {
 void TColumn::SetIndex(int Value) {
   TPlumbGrid* Grid = GetGrid();
   auto Move = [&] {
+    if (TPlumbGridColumns* Owner = Owning()) Owner->FParentMemo = {};
     TCollectionItem::SetIndex(Value);
     if (Grid && Grid->IsDesigning() && InGridColumns()) {
       if (Value == 0 && FLevel > 0) SetIndentLevel(0);

@@ -24,6 +24,8 @@ void TPlumbGridColumns::Notify(TCollectionItem* Item, TCollectionNotification Ac
   // A column that joins some other way (a copied collection, a stream, a collapse) means the
   // first item may no longer be a placeholder to hand out.
   if (Action == cnAdded) FPlaceholderPending = false;
+  // Columns appended change nothing before them; anything else may change the last parent.
+  if (Action != cnAdded || Item->GetIndex() != Count() - 1) FParentMemo = {};
   TCollection::Notify(Item, Action);
 }
 

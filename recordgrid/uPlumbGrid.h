@@ -152,6 +152,7 @@ class TColumn : public TCollectionItem {
   void RepaintRow();
   void FollowName(const std::string& OldName, const std::string& NewName);
   void FreeHiddenChildren();
+  TColumn* FindParent(TCollection* C, int I, Cardinal Value);
   // Every setting, tree flags and events included: a stream copy of a hidden column.
   void CopyAll(const TColumn* Source);
   void CollapseAtRunTime();
@@ -159,6 +160,11 @@ class TColumn : public TCollectionItem {
   void ExpandAtRunTime();
   void TreeChanged();
 
+  // The tree fields come first: a collapse or expand reads them for every column it moves,
+  // and they share a cache line with the item's own header.
+  Cardinal FLevel = 0;
+  bool FIsExpanded = false;
+  bool FHasChildren = false;
   TField* FBoundField = nullptr;
   std::string FSourceName;
   std::string FCaptionText;
@@ -173,10 +179,7 @@ class TColumn : public TCollectionItem {
   TColumnValues FAssignedSet;
   TImeMode FImeModeValue = imDontCare;
   TImeName FImeNameValue;
-  Cardinal FLevel = 0;
-  bool FIsExpanded = false;
   std::unique_ptr<TPlumbGridColumns> FHiddenChildren;
-  bool FHasChildren = false;
   std::string FIdentCode;
 };
 
@@ -206,8 +209,16 @@ class TPlumbGridColumns : public TCollection {
   void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
 
  private:
+  friend class TColumn;
   TPlumbGrid* FHostGrid;
   bool FPlaceholderPending = false;
+  // The last parent a level change found, for the column after it (see TColumn::FindParent);
+  // any move of columns forgets it.
+  struct {
+    const TColumn* Searcher = nullptr;
+    Cardinal Level = 0;
+    TColumn* Parent = nullptr;
+  } FParentMemo;
 };
 
 // ---- TGridDataLink ---------------------------------------------------------------------------

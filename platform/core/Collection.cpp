@@ -167,22 +167,57 @@ std::vector<TCollectionItem*> TCollection::TakeItems(int Start, int Count) {
   if (Start < 0 || Start + Count > int(FItems.size())) IndexError(Start + Count - 1);
   auto First = FItems.begin() + Start, Last = First + Count;
   std::vector<TCollectionItem*> Run(First, Last);
-  for (TCollectionItem* Item : Run) Notify(Item, cnExtracting);
+  for (TCollectionItem* Item : Run) {
+    Notify(Item, cnExtracting);
+    Item->FCollection = nullptr;
+  }
   FItems.erase(First, Last);
-  for (TCollectionItem* Item : Run) Item->FCollection = nullptr;
   Changed();
   return Run;
 }
 
-void TCollection::PlaceItems(int Index, const std::vector<TCollectionItem*>& Items) {
-  if (Index < 0 || Index > int(FItems.size())) IndexError(Index);
-  FItems.insert(FItems.begin() + Index, Items.begin(), Items.end());
-  for (TCollectionItem* Item : Items) {
-    Item->FCollection = this;
-    Item->FID = FNextID++;
-    Notify(Item, cnAdded);
+// An item leaving one collection for the end of (or a place in) another, with the header
+// written once.
+void TCollection::Join(TCollectionItem* Item, int Index) {
+  Item->FCollection = this;
+  Item->FID = FNextID++;
+  Item->FIndexHint = Index;
+  Notify(Item, cnAdded);
+}
+
+void TCollection::MoveItems(int Start, int Count, TCollection* Dest, int DestIndex) {
+  if (Count <= 0) return;
+  if (Start < 0 || Start + Count > int(FItems.size())) IndexError(Start + Count - 1);
+  if (Dest == this || DestIndex < 0 || DestIndex > Dest->Count()) IndexError(DestIndex);
+  auto First = FItems.begin() + Start, Last = First + Count;
+  Dest->FItems.insert(Dest->FItems.begin() + DestIndex, First, Last);
+  for (auto It = First; It != Last; ++It) {
+    Notify(*It, cnExtracting);
+    Dest->Join(*It, DestIndex++);
   }
+  FItems.erase(First, Last);
   Changed();
+  Dest->Changed();
+}
+
+int TCollection::DistributeItems(int Start, const TDistributeFunc& Into) {
+  if (Start < 0 || Start > int(FItems.size())) IndexError(Start);
+  std::vector<TCollection*> Touched;
+  int End = Start;
+  for (; End < int(FItems.size()); ++End) {
+    TCollectionItem* Item = FItems[size_t(End)];
+    TCollection* Dest = Into(End, Item);
+    if (!Dest) break;
+    if (Dest == this) IndexError(End);
+    Notify(Item, cnExtracting);
+    Dest->FItems.push_back(Item);
+    Dest->Join(Item, Dest->Count() - 1);
+    if (Touched.empty() || Touched.back() != Dest) Touched.push_back(Dest);
+  }
+  FItems.erase(FItems.begin() + Start, FItems.begin() + End);
+  Changed();
+  for (TCollection* Dest : Touched) Dest->Changed();
+  return End - Start;
 }
 
 std::vector<TCollectionItem*> TCollection::ExtractAll() {

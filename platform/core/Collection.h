@@ -7,6 +7,7 @@
 // `new TMyItem(Collection)` and Collection->Add() are the same. Changes reach the
 // collection's Update(Item) (nullptr: the whole collection), held back between BeginUpdate
 // and EndUpdate, which sends one Update(nullptr).
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,11 +77,17 @@ class TCollection : public TPersistent {
   TCollectionItem* Insert(int Index);
   void Delete(int Index);
   void Clear();
-  // Moving runs of items between collections in one step (a tree view hiding a branch):
-  // TakeItems removes Count items from Start, in order, and leaves them in no collection;
-  // PlaceItems puts such items at Index (Count() for the end), in order.
+  // Runs of items moved in one step (a tree view hiding or showing a branch), each item
+  // touched once, with the usual notifications.
+  // TakeItems removes Count items from Start, in order, and leaves them in no collection.
   std::vector<TCollectionItem*> TakeItems(int Start, int Count);
-  void PlaceItems(int Index, const std::vector<TCollectionItem*>& Items);
+  // MoveItems moves Count items from Start to Dest at DestIndex (Dest->Count() for the end).
+  void MoveItems(int Start, int Count, TCollection* Dest, int DestIndex);
+  // DistributeItems moves the items from Start on, in order, each to the end of the collection
+  // Into names for it (given the item's position here), until Into returns nullptr; it
+  // returns how many moved.
+  using TDistributeFunc = std::function<TCollection*(int Index, TCollectionItem* Item)>;
+  int DistributeItems(int Start, const TDistributeFunc& Into);
 
   int Count() const { return int(FItems.size()); }
   int GetCount() const { return Count(); }
@@ -114,6 +121,7 @@ class TCollection : public TPersistent {
   friend class TCollectionItem;
   friend class TReader;
   void InsertItem(TCollectionItem* Item);
+  void Join(TCollectionItem* Item, int Index);
   void RemoveItem(TCollectionItem* Item);
   // A reader that may have to roll back takes the old items out and puts them back.
   std::vector<TCollectionItem*> ExtractAll();
