@@ -63,6 +63,44 @@ TEST_F(FieldTest, IntegerKinds_ReadTextAndCheckTheirRange) {
   EXPECT_EQ(F("Int")->GetAsString(), "3");
 }
 
+// A number or a date converts only when the whole text is the value; the error names the
+// field after a short quote of the text, whatever the text holds.
+TEST_F(FieldTest, TextsThatAreNotWhollyTheValue_AreRefusedWithAShortMessage) {
+  using namespace std::string_literals;
+  const std::pair<const char*, std::string> Cases[] = {
+      {"Int", "12\0 34"s},
+      {"Int", "12\0"s},
+      {"Big", "7\0"s},
+      {"Int", "12 34"},
+      {"Int", "\n12"},
+      {"Float", "12\0.5"s},
+      {"Float", "1.5\0"s},
+      {"Float", "0x10"},
+      {"Float", "\v1"},
+      {"Float", "2.5 kg"},
+      {"Date", "2024-02-29\0"s},
+      {"Bool", "1\0"s},
+      {"Int", std::string(1 << 20, '7')},
+      {"Float", "\0"s + std::string(1 << 20, 'x')}};
+  for (const auto& [Field, Bad] : Cases) {
+    F(Field)->Clear();
+    try {
+      F(Field)->SetAsString(Bad);
+      ADD_FAILURE() << Field << " took " << QuotedText(Bad);
+    } catch (const EConvertError& E) {
+      std::string Message = E.what();  // as a C string: nothing may end it early
+      EXPECT_LT(Message.size(), 120u) << Field;
+      EXPECT_NE(Message.find("for field '" + std::string(Field) + "'"), std::string::npos)
+          << Message;
+      EXPECT_EQ(Message.find(QuotedText(Bad)), 0u) << Message;
+    }
+    EXPECT_TRUE(F(Field)->IsNull()) << Field;
+  }
+  EXPECT_EQ(QuotedText("12\0 34"s), "'12\\x00 34'");
+  EXPECT_EQ(QuotedText(std::string(50, 'a')), "'" + std::string(40, 'a') + "...'");
+  EXPECT_EQ(QuotedText("\xC3\xA9t\xC3"), "'\xC3\xA9t\\xC3'");  // a cut character is escaped
+}
+
 TEST_F(FieldTest, EmptyText_IsNullExceptInTextFields) {
   F("Int")->SetAsString("5");
   F("Int")->SetAsString("");
