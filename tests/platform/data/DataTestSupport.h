@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the data tests: a link that writes down what it hears, small in-memory tables,
 // and scratch SQLite files.
+#include <malloc.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -9,6 +10,10 @@
 #include <vector>
 
 #include "data/DB.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#endif
 
 namespace plumb::test {
 
@@ -110,5 +115,70 @@ class TScratchDb {
   }
   std::string FPath;
 };
+
+// Another program's connection to the same file, which makes the database busy on request.
+class TOtherConnection {
+ public:
+  explicit TOtherConnection(const std::string& Path) { sqlite3_open(Path.c_str(), &FDb); }
+  ~TOtherConnection() {
+    Release();
+    sqlite3_close(FDb);
+  }
+  // BEGIN EXCLUSIVE: nobody else reads or writes until Release.
+  void Lock() {
+    if (sqlite3_exec(FDb, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)
+      throw std::runtime_error(sqlite3_errmsg(FDb));
+    FLocked = true;
+  }
+  void Release() {
+    if (FLocked) sqlite3_exec(FDb, "COMMIT", nullptr, nullptr, nullptr);
+    FLocked = false;
+  }
+  bool Locked() const { return FLocked; }
+
+ private:
+  sqlite3* FDb = nullptr;
+  bool FLocked = false;
+};
+
+// Makes Other lock the database at the exact moment after Ours commits and before Ours runs
+// its next statement: the commit hook arms, the start of the next statement (a trace event,
+// before the statement takes any lock) fires.
+class TLockAfterCommit {
+ public:
+  TLockAfterCommit(sqlite3* Ours, TOtherConnection& Other) : FDb(Ours), FOther(Other) {
+    sqlite3_commit_hook(FDb, &Committed, this);
+    sqlite3_trace_v2(FDb, SQLITE_TRACE_STMT, &Started, this);
+  }
+  ~TLockAfterCommit() {
+    sqlite3_commit_hook(FDb, nullptr, nullptr);
+    sqlite3_trace_v2(FDb, 0, nullptr, nullptr);
+  }
+
+ private:
+  static int Committed(void* Self) {
+    static_cast<TLockAfterCommit*>(Self)->FArmed = true;
+    return 0;
+  }
+  static int Started(unsigned, void* Self, void*, void*) {
+    auto* Me = static_cast<TLockAfterCommit*>(Self);
+    if (Me->FArmed && !Me->FOther.Locked()) Me->FOther.Lock();
+    Me->FArmed = false;
+    return 0;
+  }
+  sqlite3* FDb;
+  TOtherConnection& FOther;
+  bool FArmed = false;
+};
+
+// Bytes the process has allocated and not freed.
+inline size_t HeapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  struct mallinfo2 M = mallinfo2();
+  return M.uordblks + M.hblkhd;
+#endif
+}
 
 }  // namespace plumb::test
