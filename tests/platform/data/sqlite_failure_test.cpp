@@ -113,6 +113,15 @@ TEST_F(SQLiteFailureTest, OperationsOnABusyFile_ChangeNothingAndEditsStillReachT
   }
   EXPECT_TRUE(DS->Locate("email", Variant("p45@x.org")));
   EXPECT_EQ(F("id")->GetAsInteger(), 45);
+  // Cancel brings back the record as it was without asking the file.
+  DS->Append();
+  F("name")->SetAsString("Draft");
+  DS->Post();
+  DS->Append();
+  F("name")->SetAsString("Second");
+  Other.Lock();
+  EXPECT_NO_THROW(DS->Cancel());
+  EXPECT_EQ(F("name")->GetAsString(), "Draft");
 }
 
 // The database has taken the write; the file is locked by someone else right after COMMIT.
