@@ -141,34 +141,40 @@ class TOtherConnection {
   bool FLocked = false;
 };
 
-// Makes Other lock the database at the exact moment after Ours commits and before Ours runs
-// its next statement: the commit hook arms, the start of the next statement (a trace event,
-// before the statement takes any lock) fires.
-class TLockAfterCommit {
+// Makes Other lock the database at the start of one statement of Ours (a trace event, before
+// that statement takes any lock): the first statement after Ours commits, or, given SqlPart,
+// the first whose SQL holds it.
+class TLockAtStatement {
  public:
-  TLockAfterCommit(sqlite3* Ours, TOtherConnection& Other) : FDb(Ours), FOther(Other) {
+  TLockAtStatement(sqlite3* Ours, TOtherConnection& Other, std::string SqlPart = "")
+      : FDb(Ours), FOther(Other), FSqlPart(std::move(SqlPart)), FArmed(!FSqlPart.empty()) {
     sqlite3_commit_hook(FDb, &Committed, this);
     sqlite3_trace_v2(FDb, SQLITE_TRACE_STMT, &Started, this);
   }
-  ~TLockAfterCommit() {
+  ~TLockAtStatement() {
     sqlite3_commit_hook(FDb, nullptr, nullptr);
     sqlite3_trace_v2(FDb, 0, nullptr, nullptr);
   }
 
  private:
   static int Committed(void* Self) {
-    static_cast<TLockAfterCommit*>(Self)->FArmed = true;
+    auto* Me = static_cast<TLockAtStatement*>(Self);
+    if (Me->FSqlPart.empty()) Me->FArmed = true;
     return 0;
   }
-  static int Started(unsigned, void* Self, void*, void*) {
-    auto* Me = static_cast<TLockAfterCommit*>(Self);
-    if (Me->FArmed && !Me->FOther.Locked()) Me->FOther.Lock();
+  static int Started(unsigned, void* Self, void*, void* Sql) {
+    auto* Me = static_cast<TLockAtStatement*>(Self);
+    if (!Me->FArmed ||
+        std::string(static_cast<const char*>(Sql)).find(Me->FSqlPart) == std::string::npos)
+      return 0;
+    if (!Me->FOther.Locked()) Me->FOther.Lock();
     Me->FArmed = false;
     return 0;
   }
   sqlite3* FDb;
   TOtherConnection& FOther;
-  bool FArmed = false;
+  std::string FSqlPart;
+  bool FArmed;
 };
 
 // Bytes the process has allocated and not freed.

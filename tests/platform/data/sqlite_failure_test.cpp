@@ -9,7 +9,7 @@
 #include "DataTestSupport.h"
 
 using namespace plumb;
-using plumb::test::TLockAfterCommit;
+using plumb::test::TLockAtStatement;
 using plumb::test::TOtherConnection;
 using plumb::test::TRecordingLink;
 using plumb::test::TScratchDb;
@@ -113,6 +113,14 @@ TEST_F(SQLiteFailureTest, OperationsOnABusyFile_ChangeNothingAndEditsStillReachT
   }
   EXPECT_TRUE(DS->Locate("email", Variant("p45@x.org")));
   EXPECT_EQ(F("id")->GetAsInteger(), 45);
+  // The file is locked after Refresh read the new keys and before it read the record.
+  Db.Exec("INSERT INTO people (name) VALUES ('Newcomer')");
+  Link.Take();
+  {
+    TLockAtStatement Hook(DS->GetHandle(), Other, " IN (");
+    ExpectFailsChangingNothing([&] { DS->Refresh(); }, "database is locked", "late Refresh");
+  }
+  Other.Release();
   // Cancel brings back the record as it was without asking the file.
   DS->Append();
   F("name")->SetAsString("Draft");
@@ -153,7 +161,7 @@ TEST_F(SQLiteFailureTest, WriteCommittedThenFileLocked_IsReportedDoneAndNotRepea
   for (const TCase& C : Cases) {
     DS->First();
     {
-      TLockAfterCommit Hook(DS->GetHandle(), Other);
+      TLockAtStatement Hook(DS->GetHandle(), Other);
       EXPECT_NO_THROW(C.Op()) << C.What;
       EXPECT_EQ(DS->GetState(), dsBrowse) << C.What;
       DS->Post();  // a retry has nothing left to do
