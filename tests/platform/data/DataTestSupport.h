@@ -12,7 +12,8 @@
 #include "data/DB.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's allocator keeps its own count (its header is not always installed).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace plumb::test {
@@ -27,6 +28,7 @@ class TRecordingLink : public TDataLink {
     if (GetDataSource()) GetDataSource()->OnStateChange = nullptr;
   }
   void Attach(TDataSource* Source) {
+    if (GetDataSource()) GetDataSource()->OnStateChange = nullptr;
     SetDataSource(Source);
     Source->OnStateChange = [this, Source](TObject*) {
       static const char* Names[] = {"inactive", "browse", "edit", "insert", "calc", "opening"};
