@@ -19,6 +19,7 @@ TSQLiteDataSet::TImpl::~TImpl() {
   for (auto& [Sql, Stmt] : Cache) sqlite3_finalize(Stmt);
   for (sqlite3_stmt* Stmt : ValueStmts) sqlite3_finalize(Stmt);
   sqlite3_finalize(WindowStmt);
+  sqlite3_finalize(RangeStmt);
   sqlite3_finalize(RowStmt);
   sqlite3_close_v2(Db);
 }
@@ -296,6 +297,7 @@ void TSQLiteDataSet::PrepareReads() {
   I.ValueStmts.assign(I.Columns.size(), nullptr);
   Sql += " FROM " + I.Source + " WHERE " + I.KeyExpr;
   I.RowStmt = Prepare(I.Db, Sql + " = ?");
+  if (I.RowidKey) I.RangeStmt = Prepare(I.Db, Sql + " BETWEEN ? AND ?");
   Sql += " IN (?";
   for (Integer N = 1; N < WindowSize; ++N) Sql += ", ?";
   I.WindowStmt = Prepare(I.Db, Sql + ")");
@@ -424,18 +426,25 @@ void TSQLiteDataSet::FetchWindow(Integer Index) {
   Integer Start = I.LastRead == Index + 1 ? std::max(0, Index - WindowSize + 1) : Index;
   Integer Rows = std::min(Integer(I.Keys.size()) - Start, WindowSize);
   std::vector<TRecordValues> Window(static_cast<size_t>(Rows));
-  FetchRows(I.WindowStmt, &I.Keys[size_t(Start)], Rows, WindowSize, Window);
+  const Variant* Keys = &I.Keys[size_t(Start)];
+  // Ascending rowids are a range, which SQLite walks without first sorting a list of keys.
+  bool Range = I.RangeStmt && I.KeysSorted;
+  sqlite3_stmt* S = Range ? I.RangeStmt : I.WindowStmt;
+  for (Integer R = 0; R < (Range ? 2 : WindowSize); ++R) {
+    Integer At = Range ? R * (Rows - 1) : R;
+    Bind(S, R + 1, At < Rows ? Keys[At] : Null, ftUnknown);
+  }
+  FetchRows(S, Keys, Rows, Window);
   I.Window = std::move(Window);
   I.WindowStart = Start;
 }
 
 // A row deleted by someone else since we read the keys shows as an empty record.
-Integer TSQLiteDataSet::FetchRows(sqlite3_stmt* S, const Variant* Keys, Integer Rows, Integer Slots,
+Integer TSQLiteDataSet::FetchRows(sqlite3_stmt* S, const Variant* Keys, Integer Rows,
                                   std::vector<TRecordValues>& Out) {
   const std::vector<TFieldDef>& Defs = GetFieldDefs();
   const std::vector<int>& At = FImpl->StmtColumn;
   TResetOnExit Reset{S};
-  for (Integer R = 0; R < Slots; ++R) Bind(S, R + 1, R < Rows ? Keys[R] : Null, ftUnknown);
   for (TRecordValues& Row : Out) Row.assign(Defs.size(), Null);
   Integer Found = 0;
   int Rc;
@@ -452,6 +461,11 @@ Integer TSQLiteDataSet::FetchRows(sqlite3_stmt* S, const Variant* Keys, Integer 
   }
   if (Rc != SQLITE_DONE) Fail(FImpl->Db, "");
   return Found;
+}
+
+Integer TSQLiteDataSet::FetchRow(const Variant& Key, std::vector<TRecordValues>& Out) {
+  Bind(FImpl->RowStmt, 1, Key, ftUnknown);
+  return FetchRows(FImpl->RowStmt, &Key, 1, Out);
 }
 
 Variant TSQLiteDataSet::ReadValue(Integer Index, Integer Column) {
@@ -471,7 +485,7 @@ Variant TSQLiteDataSet::ReadValue(Integer Index, Integer Column) {
 void TSQLiteDataSet::InternalEdit(Integer Index, TRecordValues& Values) {
   TImpl& I = *FImpl;
   std::vector<TRecordValues> Row(1);
-  if (FetchRows(I.RowStmt, &I.Keys[size_t(Index)], 1, 1, Row) == 0)
+  if (FetchRow(I.Keys[size_t(Index)], Row) == 0)
     Error("The record no longer exists: another user has deleted it");
   if (I.InWindow(Index)) I.Window[size_t(Index - I.WindowStart)] = Row[0];
   Values = std::move(Row[0]);

@@ -87,10 +87,12 @@ class TSQLiteDataSet : public TDataSet {
   void PrepareReads();
   std::vector<Variant> ReadKeys();
   void FetchWindow(Integer Index);
-  // Reads the rows of Keys[0 .. Rows - 1] with S, which takes Slots keys, into Out (a row
-  // that is not there stays Null); returns how many were found.
-  Integer FetchRows(sqlite3_stmt* S, const Variant* Keys, Integer Rows, Integer Slots,
+  // Reads the rows of Keys[0 .. Rows - 1] into Out with S, bound to select them (a row that
+  // is not there stays Null); returns how many were found.
+  Integer FetchRows(sqlite3_stmt* S, const Variant* Keys, Integer Rows,
                     std::vector<TRecordValues>& Out);
+  // The row with Key, into Out[0].
+  Integer FetchRow(const Variant& Key, std::vector<TRecordValues>& Out);
   // Binds the values of Columns, then Key when there is one, steps and returns the changes.
   int ExecChange(const std::string& Sql, const TRecordValues& Values,
                  const std::vector<size_t>& Columns, const Variant* Key);

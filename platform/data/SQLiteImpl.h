@@ -14,9 +14,10 @@ namespace plumb {
 
 struct TSQLiteDataSet::TImpl {
   sqlite3* Db = nullptr;
-  // Both read the key and the small columns: rows by up to WindowSize keys, one row by key.
+  // These read the key and the small columns: rows by up to WindowSize keys, one row by key.
   sqlite3_stmt* WindowStmt = nullptr;
   sqlite3_stmt* RowStmt = nullptr;
+  sqlite3_stmt* RangeStmt = nullptr;      // rows between two rowids, for a window of sorted rowids
   std::vector<sqlite3_stmt*> ValueStmts;  // one column of one row by key, made on first use
   std::unordered_map<std::string, sqlite3_stmt*> Cache;  // writes and searches by SQL text
   std::vector<std::string> Columns;

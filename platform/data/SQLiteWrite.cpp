@@ -87,7 +87,7 @@ void TSQLiteDataSet::StoreRecord(bool Inserting, TRecordValues& Values,
     else if (KeyCol >= 0 &&
              std::find(Columns.begin(), Columns.end(), size_t(KeyCol)) != Columns.end())
       NewKey = Values[size_t(KeyCol)];  // the key itself was edited
-    if (FetchRows(I.RowStmt, &NewKey, 1, 1, Row) == 0)
+    if (FetchRow(NewKey, Row) == 0)
       Error("The record was not stored: it is not in the table after writing");
   });
   Key = NewKey;
@@ -110,8 +110,7 @@ int TSQLiteDataSet::ExecChange(const std::string& Sql, const TRecordValues& Valu
 void TSQLiteDataSet::NothingChanged(const Variant& Key, const char* Ignored) {
   if (Key.IsNull()) Error(Ignored);
   std::vector<TRecordValues> Row(1);
-  if (FetchRows(FImpl->RowStmt, &Key, 1, 1, Row) == 0)
-    Error("The record no longer exists: another user has deleted it");
+  if (FetchRow(Key, Row) == 0) Error("The record no longer exists: another user has deleted it");
   Error(Ignored);
 }
 

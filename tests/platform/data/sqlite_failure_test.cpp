@@ -117,7 +117,7 @@ TEST_F(SQLiteFailureTest, OperationsOnABusyFile_ChangeNothingAndEditsStillReachT
   Db.Exec("INSERT INTO people (name) VALUES ('Newcomer')");
   Link.Take();
   {
-    TLockAtStatement Hook(DS->GetHandle(), Other, " IN (");
+    TLockAtStatement Hook(DS->GetHandle(), Other, " WHERE ");
     ExpectFailsChangingNothing([&] { DS->Refresh(); }, "database is locked", "late Refresh");
   }
   Other.Release();
