@@ -77,9 +77,13 @@ void SqlShutdown(void*) {}
 constexpr size_t BlobBytes = 10u << 20;
 constexpr int BlobRows = 40;
 
+std::string BlobTablePath() {
+  return "/tmp/plumb_data_memory_bench_" + std::to_string(getpid()) + ".db";
+}
+
 std::string BlobTable() {
   static const std::string Path = [] {
-    std::string P = "/tmp/plumb_data_memory_bench_" + std::to_string(getpid()) + ".db";
+    std::string P = BlobTablePath();
     std::remove(P.c_str());
     sqlite3* Db = nullptr;
     sqlite3_open(P.c_str(), &Db);
@@ -92,7 +96,7 @@ std::string BlobTable() {
         std::to_string(BlobBytes) + ") FROM s;";
     sqlite3_exec(Db, Sql.c_str(), nullptr, nullptr, nullptr);
     sqlite3_close(Db);
-    std::atexit([] { std::remove(BlobTable().c_str()); });
+    std::atexit([] { std::remove(BlobTablePath().c_str()); });
     return P;
   }();
   return Path;
