@@ -1,9 +1,11 @@
-// Moving through a large SQLite table, and editing records one post at a time.
+// Moving through a large SQLite table, finding records in it, and editing records one post at
+// a time.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 
 #include "data/DB.h"
@@ -12,7 +14,7 @@ using namespace plumb;
 
 namespace {
 
-constexpr int TableRows = 100000;
+constexpr int TableRows = 1000000;
 constexpr int EditedRecords = 10000;
 
 std::string TablePath() {
@@ -23,7 +25,7 @@ void RemoveDb(const std::string& Path) {
   for (const char* Suffix : {"", "-journal", "-wal", "-shm"}) std::remove((Path + Suffix).c_str());
 }
 
-// A customers-like table of TableRows rows, made once per run.
+// A customers-like table of TableRows rows with an indexed email column, made once per run.
 const std::string& Table() {
   static const std::string Path = [] {
     std::string P = TablePath();
@@ -32,11 +34,12 @@ const std::string& Table() {
     sqlite3_open(P.c_str(), &Db);
     std::string Sql =
         "CREATE TABLE customers (id INTEGER PRIMARY KEY, name TEXT NOT NULL, age INTEGER, "
-        "balance REAL, joined DATE, active BOOLEAN);"
+        "balance REAL, joined DATE, active BOOLEAN, email TEXT);"
         "WITH RECURSIVE s(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM s WHERE n < " +
         std::to_string(TableRows) +
         ") INSERT INTO customers SELECT n, 'Customer ' || n, n % 90, n * 0.25, "
-        "date('2000-01-01', '+' || (n % 9000) || ' days'), n % 2 FROM s;";
+        "date('2000-01-01', '+' || (n % 9000) || ' days'), n % 2, 'c' || n || '@x.org' FROM s;"
+        "CREATE INDEX customers_email ON customers (email);";
     sqlite3_exec(Db, Sql.c_str(), nullptr, nullptr, nullptr);
     sqlite3_close(Db);
     std::atexit([] { RemoveDb(TablePath()); });
@@ -77,6 +80,42 @@ void BM_SQLiteScrollThroughTable(benchmark::State& State) {
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_SQLiteScrollThroughTable)->Unit(benchmark::kMillisecond);
+
+// Locate by an indexed column: the database finds the row, the data set its position.
+void BM_SQLiteLocateIndexed(benchmark::State& State) {
+  TComponent Owner(nullptr);
+  auto* DS = new TSQLiteDataSet(&Owner);
+  DS->SetDatabaseName(Table());
+  DS->SetTableName("customers");
+  DS->Open();
+  std::mt19937 Random(42);
+  std::uniform_int_distribution<int> Row(1, TableRows);
+  bool Found = true;
+  for (auto _ : State)
+    Found = Found && DS->Locate("email", Variant("c" + std::to_string(Row(Random)) + "@x.org"));
+  if (!Found) State.SkipWithError("a row was not found");
+}
+BENCHMARK(BM_SQLiteLocateIndexed)->Unit(benchmark::kMicrosecond);
+
+// The first Locate after opening, which has no index of its own to build.
+void BM_SQLiteFirstLocateAfterOpen(benchmark::State& State) {
+  TComponent Owner(nullptr);
+  auto* DS = new TSQLiteDataSet(&Owner);
+  DS->SetDatabaseName(Table());
+  DS->SetTableName("customers");
+  int N = 0;
+  bool Found = true;
+  for (auto _ : State) {
+    State.PauseTiming();
+    DS->Close();
+    DS->Open();
+    std::string Email = "c" + std::to_string(TableRows - 1000 * ++N) + "@x.org";
+    State.ResumeTiming();
+    Found = Found && DS->Locate("email", Variant(Email));
+  }
+  if (!Found) State.SkipWithError("a row was not found");
+}
+BENCHMARK(BM_SQLiteFirstLocateAfterOpen)->Unit(benchmark::kMicrosecond)->Iterations(10);
 
 // Edit, assign one field and Post, record after record; each post is its own transaction.
 void BM_SQLiteEditOneFieldPerRecord(benchmark::State& State, const char* JournalMode) {

@@ -19,7 +19,7 @@ std::string Trim(const std::string& S) {
 }
 
 const char* KindName(TVarType T) {
-  static const char* Names[] = {"Unassigned", "Null", "Boolean", "Integer",
+  static const char* Names[] = {"Unassigned", "Null",   "Boolean", "Integer",
                                 "Double",     "String", "Bytes"};
   return Names[T];
 }
@@ -29,25 +29,36 @@ const char* KindName(TVarType T) {
                       ") into type (" + To + ")");
 }
 
+// The C parsers stop at an embedded NUL and skip any leading white space, so the text is
+// checked first: only a sign, digits and (for floats) a point and an exponent, to the end.
+bool IsNumberText(const std::string& T, bool Float) {
+  if (T.empty()) return false;
+  for (char C : T)
+    if (!((C >= '0' && C <= '9') || C == '+' || C == '-' ||
+          (Float && (C == '.' || C == 'e' || C == 'E'))))
+      return false;
+  return true;
+}
+
 }  // namespace
 
 bool TryStrToInt64(const std::string& S, Int64& Value) {
   std::string T = Trim(S);
-  if (T.empty()) return false;
+  if (!IsNumberText(T, false)) return false;
   errno = 0;
   char* End = nullptr;
   long long V = std::strtoll(T.c_str(), &End, 10);
-  if (errno == ERANGE || *End != '\0') return false;
+  if (errno == ERANGE || End != T.c_str() + T.size()) return false;
   Value = V;
   return true;
 }
 
 bool TryStrToFloat(const std::string& S, double& Value) {
   std::string T = Trim(S);
-  if (T.empty()) return false;
+  if (!IsNumberText(T, true)) return false;
   char* End = nullptr;
   double V = std::strtod(T.c_str(), &End);
-  if (*End != '\0' || !std::isfinite(V)) return false;
+  if (End != T.c_str() + T.size() || !std::isfinite(V)) return false;
   Value = V;
   return true;
 }
@@ -168,7 +179,11 @@ bool operator==(const Variant& A, const Variant& B) {
   }
 }
 
-std::string VarToStr(const Variant& V) { return V.ToString(); }
-bool VarIsNull(const Variant& V) { return V.IsNull(); }
+std::string VarToStr(const Variant& V) {
+  return V.ToString();
+}
+bool VarIsNull(const Variant& V) {
+  return V.IsNull();
+}
 
 }  // namespace plumb

@@ -5,6 +5,10 @@
 //   Editing           Edit, Insert/Append, Post, Cancel, Delete, CheckBrowseMode
 //   Notifications     SetState, DataEvent, data-source registration
 //
+// Each operation first does what can fail (read the next record, write to the storage) and
+// only then changes the data set and tells the links, so a failure changes nothing. Once the
+// storage has taken a write, nothing undoes the operation.
+//
 // What the links hear, in order:
 //   Open            state (ActiveChanged)
 //   Close           state (ActiveChanged)
@@ -105,8 +109,11 @@ void TDataSet::Open() {
     CreateDefaultFields();
     BindFields();
     FBuffer.assign(FFieldDefs.size(), Null);
-    FCurrent = GetStoredCount() > 0 ? 0 : -1;
-    LoadCurrent();
+    FCurrent = -1;
+    TRecordValues Row;
+    Integer First = GetStoredCount() > 0 ? 0 : -1;
+    FetchRecord(First, Row);
+    ShowRecord(First, Row);
   } catch (...) {
     FState = dsInactive;
     FCurrent = -1;
@@ -129,6 +136,9 @@ void TDataSet::Close() {
   InternalClose();
   FCurrent = -1;
   FBuffer.clear();
+  FFetched.clear();
+  FScratch.clear();
+  FSaved.clear();
   FChanged.clear();
   FModified = false;
   FBof = FEof = true;
@@ -157,12 +167,16 @@ Integer TDataSet::GetRecNo() const {
 }
 
 void TDataSet::MoveTo(Integer Index, bool AtBof, bool AtEof) {
+  if (Index == FCurrent) {
+    FBof = AtBof;
+    FEof = AtEof;
+    return;
+  }
+  Integer Distance = Index - FCurrent;
+  FetchRecord(Index, FScratch);
+  ShowRecord(Index, FScratch);
   FBof = AtBof;
   FEof = AtEof;
-  if (Index == FCurrent) return;
-  Integer Distance = Index - FCurrent;
-  FCurrent = Index;
-  LoadCurrent();
   DataEvent(deDataSetScroll, intptr_t(Distance));
   if (AfterScroll) AfterScroll(this);
 }
@@ -225,8 +239,10 @@ void TDataSet::Edit() {
     return;
   }
   if (!GetCanModify()) Error("Cannot modify a read-only dataset");
-  InternalEdit(FCurrent);
-  LoadCurrent();
+  FScratch.assign(FFieldDefs.size(), Null);
+  InternalEdit(FCurrent, FScratch);
+  ShowRecord(FCurrent, FScratch);
+  SaveForCancel();
   SetState(dsEdit);
   DataEvent(deRecordChange, 0);
 }
@@ -244,6 +260,7 @@ void TDataSet::BeginInsert(bool AtEnd) {
   CheckBrowseMode();
   if (!GetCanModify()) Error("Cannot modify a read-only dataset");
   FInsertIndex = AtEnd ? GetStoredCount() : std::max(FCurrent, 0);
+  SaveForCancel();
   ClearBuffer();
   SetState(dsInsert);
   if (OnNewRecord) OnNewRecord(this);
@@ -263,18 +280,23 @@ void TDataSet::Post() {
   // Write a copy: a refused write must leave the user's values exactly as they were.
   TRecordValues Values = FBuffer;
   WriteRecord(Index, Inserting, Values, FChanged);
+  // Stored. Values is the record as the storage holds it, so nothing is read back here: a
+  // read that failed now would turn a done post into an error and invite a second one.
   InvalidateLookupIndex();
-  FCurrent = Index;
   FBof = FEof = false;
-  LoadCurrent();
+  std::exception_ptr CalcError = SettleRecord(Index, Values);
   SetState(dsBrowse);
   DataEvent(deDataSetChange, 0);
+  if (CalcError) std::rethrow_exception(CalcError);
   if (AfterPost) AfterPost(this);
 }
 
 void TDataSet::Cancel() {
   if (!IsEditState(FState)) return;
-  LoadCurrent();
+  TRecordValues Row = FSaved;
+  if (Row.size() != FFieldDefs.size()) FetchRecord(FCurrent, Row);
+  ShowRecord(FCurrent, Row);
+  FSaved.clear();
   SetState(dsBrowse);
   DataEvent(deDataSetChange, 0);
 }
@@ -287,24 +309,30 @@ void TDataSet::Delete() {
   }
   if (GetStoredCount() == 0) Error("Cannot perform this operation on an empty dataset");
   if (!GetCanModify()) Error("Cannot modify a read-only dataset");
+  // The record that takes the deleted one's place is read first: once the delete is done,
+  // nothing may fail.
+  Integer Next = FCurrent + 1 < GetStoredCount() ? FCurrent + 1 : FCurrent - 1;
+  TRecordValues Row;
+  FetchRecord(Next, Row);
   InternalDelete(FCurrent);
   InvalidateLookupIndex();
   Integer Count = GetStoredCount();
-  FCurrent = std::min(FCurrent, Count - 1);
-  FBof = Count == 0;
-  FEof = Count == 0;
-  LoadCurrent();
+  FBof = FEof = Count == 0;
+  std::exception_ptr CalcError = SettleRecord(std::min(Next, FCurrent), Row);
   SetState(dsBrowse);
   DataEvent(deDataSetChange, 0);
+  if (CalcError) std::rethrow_exception(CalcError);
 }
 
 void TDataSet::Resync(Integer Index) {
   if (!GetActive()) return;
-  InvalidateLookupIndex();
   Integer Count = GetStoredCount();
-  FCurrent = Count == 0 ? -1 : std::clamp(Index, 0, Count - 1);
+  Integer Current = Count == 0 ? -1 : std::clamp(Index, 0, Count - 1);
+  TRecordValues Row;
+  FetchRecord(Current, Row);
+  ShowRecord(Current, Row);
+  InvalidateLookupIndex();
   FBof = FEof = Count == 0;
-  LoadCurrent();
   SetState(dsBrowse);
   DataEvent(deDataSetChange, 0);
 }

@@ -8,6 +8,7 @@
 // values, what the data links hear and in which order — lives here, so every storage behaves
 // alike.
 #include <cstdint>
+#include <exception>
 #include <initializer_list>
 #include <string>
 #include <unordered_map>
@@ -64,6 +65,8 @@ class TDataSet : public TComponent {
   const std::vector<TFieldDef>& GetFieldDefs() const { return FFieldDefs; }
 
   // --- Navigation ---
+  // Every operation that raises leaves the data set as it was: the current record and its
+  // values, the record count, the state, and what the links heard.
   void First();
   void Last();
   void Next() { MoveBy(1); }
@@ -90,15 +93,19 @@ class TDataSet : public TComponent {
                  const std::string& ResultField);
 
   // --- Editing ---
-  // Puts the current record into edit state; on an empty data set inserts a record instead.
-  // Raises EDatabaseError on a closed or read-only data set.
+  // Puts the current record, read afresh, into edit state; on an empty data set inserts a
+  // record instead. Raises EDatabaseError on a closed or read-only data set and when the
+  // record is no longer stored.
   void Edit();
   void Insert();
   void Append();
   // Writes the edited record. When the storage refuses, raises EDatabaseError and the record
-  // stays in edit state with the user's values.
+  // stays in edit state with the user's values. Once the storage has taken the record the
+  // post is done; an error of OnCalcFields after that still reaches the caller.
   void Post();
+  // Back to the record as it was when editing began.
   void Cancel();
+  // Deletes the current record; the next one (or the prior one at the end) becomes current.
   void Delete();
   // Posts an edited record (an insert nobody touched is cancelled instead).
   void CheckBrowseMode();
@@ -122,17 +129,24 @@ class TDataSet : public TComponent {
   virtual void InternalOpen() = 0;
   virtual void InternalClose() = 0;
   virtual Integer GetStoredCount() const = 0;
-  // Reads record Index (0-based) into Values, one entry per field definition.
+  // Reads record Index (0-based) into Values, one entry per field definition. A storage may
+  // leave large values Unassigned; ReadValue supplies them when a field asks.
   virtual void ReadRecord(Integer Index, TRecordValues& Values) = 0;
-  // Stores Values as record Index, or as a new record placed at Index when Inserting. May
-  // update Values (generated keys, defaults). Raises EDatabaseError when refused, with the
-  // storage unchanged.
+  // Column Column of record Index.
+  virtual Variant ReadValue(Integer Index, Integer Column);
+  // Stores Values as record Index, or as a new record placed at Index when Inserting, and
+  // leaves in Values the record as stored (generated keys, defaults, what the storage made of
+  // each value). Raises EDatabaseError, with the storage unchanged, when refused or when the
+  // storage did not take the record.
   virtual void WriteRecord(Integer Index, bool Inserting, TRecordValues& Values,
                            const std::vector<bool>& Changed) = 0;
+  // Raises EDatabaseError, with the storage unchanged, when the record was not deleted.
   virtual void InternalDelete(Integer Index) = 0;
-  // Record Index is about to be edited and is read again right after; a storage that keeps
-  // rows in memory forgets that one here, so the edit starts from what is stored.
-  virtual void InternalEdit(Integer Index) { (void)Index; }
+  // Reads record Index afresh for editing; raises EDatabaseError when it is no longer stored.
+  virtual void InternalEdit(Integer Index, TRecordValues& Values) { ReadRecord(Index, Values); }
+  // The first record whose Columns hold Values (already in the columns' types, Null for
+  // none), or -1. The default looks in an index of the records built on first use.
+  virtual Integer FindRecord(const std::vector<Integer>& Columns, const TRecordValues& Values);
   virtual bool StorageWritable() const { return true; }
 
   void SetFieldDefs(std::vector<TFieldDef> Defs) { FFieldDefs = std::move(Defs); }
@@ -143,7 +157,8 @@ class TDataSet : public TComponent {
   // Forgets cached lookup positions; storages call it when their rows change behind us.
   void InvalidateLookupIndex() { FLookupIndex.clear(); }
   // After the stored rows changed wholesale: makes record Index current (clamped to the
-  // records there are), reloads it in browse state and tells the links.
+  // records there are), reloads it in browse state and tells the links. Raises, changing
+  // nothing, when the record cannot be read.
   void Resync(Integer Index);
 
  private:
@@ -159,9 +174,18 @@ class TDataSet : public TComponent {
   void SetFieldValue(TField* Field, const Variant& Value);
   void NotifyFieldChanged(TField* Field);
   void CheckRequiredFields() const;
-  void LoadCurrent();
   void ClearBuffer();
   void CalculateFields();
+  // Record Index (none when -1) into Row; raises with nothing changed.
+  void FetchRecord(Integer Index, TRecordValues& Row);
+  // Makes Row the buffer of record Index. When OnCalcFields raises, the previous record comes
+  // back and the error goes on.
+  void ShowRecord(Integer Index, TRecordValues& Row);
+  // As ShowRecord after a change the storage has made: nothing is undone, and an error of
+  // OnCalcFields is handed back for the caller to raise once the data set has moved on.
+  std::exception_ptr SettleRecord(Integer Index, TRecordValues& Row);
+  // The buffer as Cancel brings it back; large values read on demand are read again.
+  void SaveForCancel();
 
   // Notifications
   void DataEvent(TDataEvent Event, intptr_t Info);
@@ -172,6 +196,7 @@ class TDataSet : public TComponent {
 
   // Lookups (DataSetFields.cpp)
   Integer FindRecordIndex(const std::vector<TField*>& Keys, const std::vector<Variant>& Values);
+  // Raises, changing nothing, when the record cannot be read.
   void MoveTo(Integer Index, bool AtBof, bool AtEof);
   void BeginInsert(bool AtEnd);
 
@@ -186,7 +211,12 @@ class TDataSet : public TComponent {
   bool FEof = true;
   Integer FCurrent = -1;      // 0-based current record, -1 when there is none
   Integer FInsertIndex = -1;  // where an inserted record goes
-  TRecordValues FBuffer;      // the current record as the user sees it
+  // The current record as the user sees it. A large value the storage left Unassigned is read
+  // when a field first asks for it, which may happen in a const getter.
+  mutable TRecordValues FBuffer;
+  mutable std::vector<bool> FFetched;  // read on demand since the record was loaded
+  TRecordValues FScratch;              // the next record, read before it replaces FBuffer
+  TRecordValues FSaved;                // what Cancel brings back
   std::vector<bool> FChanged;
   // Position of each key text, per key-field list; built on first lookup.
   std::unordered_map<std::string, std::unordered_map<std::string, Integer>> FLookupIndex;

@@ -1,8 +1,8 @@
 // TDataSet: the field list, the record buffer and the lookups.
 //
 //   Field list     AddField, RemoveField, CreateDefaultFields, BindFields, FindField, ...
-//   Buffer         GetFieldValue, SetFieldValue, LoadCurrent, CalculateFields
-//   Lookups        Lookup, FindRecordIndex (a key-text index built on first use)
+//   Buffer         GetFieldValue, SetFieldValue, FetchRecord, ShowRecord, CalculateFields
+//   Lookups        Lookup, FindRecordIndex, FindRecord (a key-text index built on first use)
 #include <algorithm>
 
 #include "DataSet.h"
@@ -16,17 +16,6 @@ namespace {
 bool Compatible(TFieldType A, TFieldType B) {
   return A == B || (IsIntegerType(A) && IsIntegerType(B)) || (IsFloatType(A) && IsFloatType(B)) ||
          (IsTextType(A) && IsTextType(B)) || (IsBinaryType(A) && IsBinaryType(B));
-}
-
-// The text under which a key value is indexed: the value in the key field's own type, so
-// that 7, 7.0 and "7" find the same integer key.
-bool KeyText(TFieldType Type, const Variant& Value, std::string& Text) {
-  try {
-    Text = TField::ValueToText(Type, TField::ConvertValue(Type, Value, ""));
-    return true;
-  } catch (const Exception&) {
-    return false;
-  }
 }
 
 }  // namespace
@@ -121,8 +110,21 @@ Variant TDataSet::GetFieldValue(const TField* Field) const {
     default:
       if (!GetActive() || Field->FFieldNo < 0 || size_t(Field->FFieldNo) >= FBuffer.size())
         return Null;
-      return FBuffer[size_t(Field->FFieldNo)];
+      size_t Index = size_t(Field->FFieldNo);
+      if (FBuffer[Index].IsEmpty()) {
+        // A large value the storage left out of the record: read it now, for this record only.
+        FBuffer[Index] =
+            FCurrent < 0 ? Null : const_cast<TDataSet*>(this)->ReadValue(FCurrent, Integer(Index));
+        FFetched[Index] = true;
+      }
+      return FBuffer[Index];
   }
+}
+
+Variant TDataSet::ReadValue(Integer Index, Integer Column) {
+  TRecordValues Row(FFieldDefs.size(), Null);
+  ReadRecord(Index, Row);
+  return Row[size_t(Column)];
 }
 
 void TDataSet::SetFieldValue(TField* Field, const Variant& Value) {
@@ -167,29 +169,74 @@ void TDataSet::NotifyFieldChanged(TField* Field) {
 }
 
 void TDataSet::CheckRequiredFields() const {
-  for (TField* F : FFields)
-    if (F->GetFieldKind() == fkData && F->GetRequired() && F->GetDataType() != ftAutoInc &&
-        F->IsNull())
-      Error("Field '" + F->GetDisplayLabel() + "' must have a value");
+  for (TField* F : FFields) {
+    if (F->GetFieldKind() != fkData || !F->GetRequired() || F->GetDataType() == ftAutoInc) continue;
+    // A large value nobody read is as stored, and the storage checks its own columns.
+    if (F->FFieldNo >= 0 && FBuffer[size_t(F->FFieldNo)].IsEmpty()) continue;
+    if (F->IsNull()) Error("Field '" + F->GetDisplayLabel() + "' must have a value");
+  }
 }
 
 void TDataSet::ClearBuffer() {
   FBuffer.assign(FFieldDefs.size(), Null);
+  FFetched.assign(FFieldDefs.size(), false);
   FChanged.assign(FFieldDefs.size(), false);
   FModified = false;
   CalculateFields();
 }
 
-void TDataSet::LoadCurrent() {
-  if (FCurrent < 0) {
-    ClearBuffer();
-    return;
+void TDataSet::FetchRecord(Integer Index, TRecordValues& Row) {
+  Row.resize(FFieldDefs.size());
+  if (Index < 0)
+    std::fill(Row.begin(), Row.end(), Null);
+  else
+    ReadRecord(Index, Row);
+}
+
+void TDataSet::ShowRecord(Integer Index, TRecordValues& Row) {
+  Integer Previous = FCurrent;
+  std::vector<bool> Fetched(FFieldDefs.size(), false);
+  FBuffer.swap(Row);
+  FFetched.swap(Fetched);
+  FCurrent = Index;
+  try {
+    CalculateFields();
+  } catch (...) {
+    FBuffer.swap(Row);
+    FFetched.swap(Fetched);
+    FCurrent = Previous;
+    try {
+      CalculateFields();
+    } catch (...) {
+    }
+    throw;
   }
-  FBuffer.resize(FFieldDefs.size());
-  ReadRecord(FCurrent, FBuffer);
+  // Row now holds the previous record; large values read for it go at once.
+  for (size_t I = 0; I < Fetched.size() && I < Row.size(); ++I)
+    if (Fetched[I]) Row[I] = Unassigned;
   FChanged.assign(FFieldDefs.size(), false);
   FModified = false;
-  CalculateFields();
+}
+
+std::exception_ptr TDataSet::SettleRecord(Integer Index, TRecordValues& Row) {
+  FBuffer.swap(Row);
+  FFetched.assign(FFieldDefs.size(), false);
+  FChanged.assign(FFieldDefs.size(), false);
+  FModified = false;
+  FSaved.clear();
+  FCurrent = Index;
+  try {
+    CalculateFields();
+  } catch (...) {
+    return std::current_exception();
+  }
+  return nullptr;
+}
+
+void TDataSet::SaveForCancel() {
+  FSaved = FBuffer;
+  for (size_t I = 0; I < FSaved.size() && I < FFetched.size(); ++I)
+    if (FFetched[I]) FSaved[I] = Unassigned;
 }
 
 void TDataSet::CalculateFields() {
@@ -218,23 +265,44 @@ Integer TDataSet::FindRecordIndex(const std::vector<TField*>& Keys,
                                   const std::vector<Variant>& Values) {
   if (Keys.size() != Values.size() || Keys.empty())
     Error("The number of key values does not match the key fields");
-  std::string IndexName, Wanted, Text;
+  std::vector<Integer> Columns;
+  TRecordValues Wanted;
   for (size_t I = 0; I < Keys.size(); ++I) {
     if (Keys[I]->FFieldNo < 0) Error("Field '" + Keys[I]->GetFieldName() + "' is not a column");
-    if (!KeyText(Keys[I]->GetDataType(), Values[I], Text)) return -1;
-    IndexName += std::to_string(Keys[I]->FFieldNo) + ";";
-    Wanted += Text + '\x1f';
+    Columns.push_back(Keys[I]->FFieldNo);
+    // In the key field's own type, so that 7, 7.0 and "7" find the same integer key.
+    try {
+      Wanted.push_back(TField::ConvertValue(Keys[I]->GetDataType(), Values[I], ""));
+    } catch (const Exception&) {
+      return -1;  // no record can hold a value its field cannot take
+    }
   }
-  auto [It, Built] = FLookupIndex.try_emplace(IndexName);
-  if (Built) {
+  return FindRecord(Columns, Wanted);
+}
+
+Integer TDataSet::FindRecord(const std::vector<Integer>& Columns, const TRecordValues& Values) {
+  std::string IndexName, Wanted;
+  for (size_t I = 0; I < Columns.size(); ++I) {
+    TFieldType Type = FFieldDefs[size_t(Columns[I])].DataType;
+    IndexName += std::to_string(Columns[I]) + ";";
+    Wanted += TField::ValueToText(Type, Values[I]) + '\x1f';
+  }
+  auto It = FLookupIndex.find(IndexName);
+  if (It == FLookupIndex.end()) {
+    // Built aside and kept only when whole: a read that fails half-way leaves no index.
+    std::unordered_map<std::string, Integer> Index;
     TRecordValues Row(FFieldDefs.size());
     for (Integer R = 0, N = GetStoredCount(); R < N; ++R) {
       ReadRecord(R, Row);
       std::string Key;
-      for (TField* K : Keys)
-        Key += TField::ValueToText(K->GetDataType(), Row[size_t(K->FFieldNo)]) + '\x1f';
-      It->second.try_emplace(Key, R);
+      for (Integer C : Columns) {
+        Variant& V = Row[size_t(C)];
+        if (V.IsEmpty()) V = ReadValue(R, C);
+        Key += TField::ValueToText(FFieldDefs[size_t(C)].DataType, V) + '\x1f';
+      }
+      Index.try_emplace(Key, R);
     }
+    It = FLookupIndex.emplace(IndexName, std::move(Index)).first;
   }
   auto Found = It->second.find(Wanted);
   return Found == It->second.end() ? -1 : Found->second;
@@ -248,9 +316,7 @@ Variant TDataSet::Lookup(const std::string& KeyFields, const std::vector<Variant
   Integer Index = FindRecordIndex(Keys, KeyValues);
   if (Index < 0) return Null;
   if (Result->GetFieldKind() != fkData) Error("Field '" + ResultField + "' is not a column");
-  TRecordValues Row(FFieldDefs.size());
-  ReadRecord(Index, Row);
-  return Row[size_t(Result->FFieldNo)];
+  return ReadValue(Index, Result->FFieldNo);
 }
 
 }  // namespace plumb

@@ -202,7 +202,7 @@ void TField::SetLookupValue(const Variant& Value) {
     for (size_t I = 0; I < Keys.size(); ++I) {
       KeyValues[I] = FLookupDataSet->Lookup(FLookupResultField, {Value}, LookupKeys[I]);
       if (KeyValues[I].IsNull())
-        throw EConvertError("'" + Value.ToString() + "' is not a valid value for field '" +
+        throw EConvertError(QuotedText(Value.ToString()) + " is not a valid value for field '" +
                             FFieldName + "'");
     }
   }

@@ -15,7 +15,7 @@ namespace plumb {
 namespace {
 
 [[noreturn]] void NotValid(const std::string& Text, const char* What, const std::string& Field) {
-  throw EConvertError("'" + Text + "' is not a valid " + What + " for field '" + Field + "'");
+  throw EConvertError(QuotedText(Text) + " is not a valid " + What + " for field '" + Field + "'");
 }
 
 const char* TypeWord(TFieldType Type) {
@@ -126,7 +126,7 @@ Variant TField::ConvertValue(TFieldType Type, const Variant& Value, const std::s
                           FieldTypeName(Type));
     default:
       if (IsBinaryType(Type))
-        throw EConvertError("'" + Value.ToString() + "' is not binary data for field '" +
+        throw EConvertError(QuotedText(Value.ToString()) + " is not binary data for field '" +
                             FieldName + "'");
       return NumberToValue(Type, Value, FieldName);
   }

@@ -63,6 +63,11 @@ bool IsBinaryType(TFieldType Type);
 // Types whose value is text of any length.
 bool IsTextType(TFieldType Type);
 
+// Text as an error message quotes it: in quotes, at most a short prefix (whole characters,
+// then "..."), control characters and bytes that are not UTF-8 escaped as \xNN, so that
+// a huge or binary text makes a short message that the rest of the message still follows.
+std::string QuotedText(const std::string& Text);
+
 // "A; B;C" -> {"A", "B", "C"}: the field lists of lookups and Locate.
 std::vector<std::string> SplitFieldNames(const std::string& Names);
 

@@ -1,64 +1,43 @@
-// TSQLiteDataSet
+// TSQLiteDataSet: opening and reading. Writing and searching are in SQLiteWrite.cpp.
 //
 //   Helpers        quoting, Exec, error conversion, binding and reading values
-//   Opening        OpenConnection (file, probe, busy timeout, journal mode),
-//                  DescribeTable / DescribeQuery (field definitions, key), LoadKeys
+//   Opening        OpenConnection (file, probe, busy timeout, journal mode, foreign keys),
+//                  DescribeTable / DescribeQuery (field definitions, key), PrepareReads, ReadKeys
 //   Records        ReadRecord from a window of rows fetched with one prepared SELECT by key
-//                  (each statement costs SQLite a lock round trip, so rows come in batches)
-//   Writing        WriteRecord -> ExecWrite (BEGIN IMMEDIATE, UPDATE or INSERT, COMMIT;
-//                  ROLLBACK and rethrow on any error), InternalDelete
-#include "SQLiteDataSet.h"
-
-#include <sqlite3.h>
-
+//                  (each statement costs SQLite a lock round trip, so rows come in batches);
+//                  ReadValue for one column, which is how blobs and memos arrive
+//   Keys           positions of keys: a binary search, or an order made on first use
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
+#include <numeric>
+
+#include "SQLiteImpl.h"
 
 namespace plumb {
 
-struct TSQLiteDataSet::TImpl {
-  sqlite3* Db = nullptr;
-  sqlite3_stmt* WindowStmt = nullptr;                    // rows by up to WindowSize keys
-  sqlite3_stmt* RowStmt = nullptr;                       // one row by its key
-  std::unordered_map<std::string, sqlite3_stmt*> Cache;  // write statements by SQL text
-  std::vector<Variant> Keys;
-  std::vector<std::string> Columns;
-  std::string Source;      // quoted table name or "(query)"
-  std::string KeyExpr;     // rowid or the quoted key column
-  Integer KeyColumn = -1;  // the column holding the key (also an INTEGER PRIMARY KEY)
-  bool RowidKey = false;
-  bool Writable = false;
-  // Rows WindowStart .. WindowStart + Window.size() - 1 as last read from the file; a stale
-  // row (being edited, or just written) is read again on its own.
-  Integer WindowStart = -1;
-  std::vector<TRecordValues> Window;
-  std::vector<bool> Stale;
-  Integer LastRead = -1;
+TSQLiteDataSet::TImpl::~TImpl() {
+  for (auto& [Sql, Stmt] : Cache) sqlite3_finalize(Stmt);
+  for (sqlite3_stmt* Stmt : ValueStmts) sqlite3_finalize(Stmt);
+  sqlite3_finalize(WindowStmt);
+  sqlite3_finalize(RangeStmt);
+  sqlite3_finalize(RowStmt);
+  sqlite3_close_v2(Db);
+}
 
-  void DropWindow() {
-    WindowStart = -1;
-    Window.clear();
-    Stale.clear();
+sqlite3_stmt* TSQLiteDataSet::TImpl::Cached(const std::string& Sql) {
+  sqlite3_stmt*& Stmt = Cache[Sql];
+  if (!Stmt) {
+    try {
+      Stmt = Prepare(Db, Sql);
+    } catch (...) {
+      Cache.erase(Sql);
+      throw;
+    }
   }
-  void MarkStale(Integer Index) {
-    if (InWindow(Index)) Stale[size_t(Index - WindowStart)] = true;
-  }
-  bool InWindow(Integer Index) const {
-    return WindowStart >= 0 && Index >= WindowStart && Index < WindowStart + Integer(Window.size());
-  }
+  return Stmt;
+}
 
-  ~TImpl() {
-    for (auto& [Sql, Stmt] : Cache) sqlite3_finalize(Stmt);
-    sqlite3_finalize(WindowStmt);
-    sqlite3_finalize(RowStmt);
-    sqlite3_close_v2(Db);
-  }
-};
-
-namespace {
-
-constexpr Integer WindowSize = 32;
+// --- Helpers ---
 
 std::string Quote(const std::string& Id) {
   std::string R = "\"";
@@ -79,6 +58,8 @@ sqlite3_stmt* Prepare(sqlite3* Db, const std::string& Sql) {
   return Stmt;
 }
 
+namespace {
+
 // Finalizes on every way out.
 struct TStmt {
   sqlite3_stmt* S;
@@ -88,6 +69,8 @@ struct TStmt {
   TStmt& operator=(const TStmt&) = delete;
 };
 
+}  // namespace
+
 void Exec(sqlite3* Db, const std::string& Sql) {
   TStmt Stmt(Db, Sql);
   int Rc;
@@ -95,6 +78,8 @@ void Exec(sqlite3* Db, const std::string& Sql) {
   }
   if (Rc != SQLITE_DONE) Fail(Db, "");
 }
+
+namespace {
 
 std::string ColumnText(sqlite3_stmt* S, int I) {
   const unsigned char* P = sqlite3_column_text(S, I);
@@ -116,8 +101,10 @@ Variant Converted(TFieldType Type, const Variant& Raw) {
   }
 }
 
-// Reads column I by its storage class, into the representation of the field type. Numbers
-// in date columns stay text: SQLite has several numeric date forms and we guess none of them.
+}  // namespace
+
+// Numbers in date columns stay text: SQLite has several numeric date forms and we guess none
+// of them.
 Variant ReadColumn(sqlite3_stmt* S, int I, TFieldType Type) {
   int Storage = sqlite3_column_type(S, I);
   if (Storage == SQLITE_NULL) return Null;
@@ -188,10 +175,17 @@ Variant ReadKey(sqlite3_stmt* S, int I) {
   }
 }
 
+namespace {
+
 std::string BaseTypeName(const std::string& Decl) {
   std::string U = UpperCase(Decl.substr(0, Decl.find('(')));
   size_t B = U.find_first_not_of(" \t"), E = U.find_last_not_of(" \t");
   return B == std::string::npos ? "" : U.substr(B, E - B + 1);
+}
+
+// Blobs and memos can be any size; the rest is small enough to read a window of at a time.
+bool IsLargeType(TFieldType Type) {
+  return IsBinaryType(Type) || Type == ftMemo || Type == ftFmtMemo;
 }
 
 }  // namespace
@@ -229,6 +223,8 @@ void TSQLiteDataSet::DescribeProperties(TPropertyList<TSQLiteDataSet>& P) {
   P.IntegerProp("BusyTimeout", &TSQLiteDataSet::GetBusyTimeout, &TSQLiteDataSet::SetBusyTimeout)
       .Default(5000);
   P.StringProp("JournalMode", &TSQLiteDataSet::GetJournalMode, &TSQLiteDataSet::SetJournalMode);
+  P.BooleanProp("ForeignKeys", &TSQLiteDataSet::GetForeignKeys, &TSQLiteDataSet::SetForeignKeys)
+      .Default(true);
 }
 PLUMB_REGISTER_CLASS(TSQLiteDataSet);
 
@@ -256,6 +252,15 @@ void TSQLiteDataSet::SetKeyField(const std::string& Value) {
   FKeyField = Value;
 }
 
+void TSQLiteDataSet::SetForeignKeys(bool Value) {
+  if (FImpl) Exec(FImpl->Db, std::string("PRAGMA foreign_keys = ") + (Value ? "ON" : "OFF"));
+  FForeignKeys = Value;
+}
+
+sqlite3* TSQLiteDataSet::GetHandle() const {
+  return FImpl ? FImpl->Db : nullptr;
+}
+
 bool TSQLiteDataSet::StorageWritable() const {
   return FImpl && FImpl->Writable;
 }
@@ -275,14 +280,27 @@ void TSQLiteDataSet::InternalOpen() {
     DescribeTable();
   else
     Error("No table name or query given");
-  std::string Sql = "SELECT " + FImpl->KeyExpr;
-  for (const std::string& C : FImpl->Columns) Sql += ", " + Quote(C);
-  Sql += " FROM " + FImpl->Source + " WHERE " + FImpl->KeyExpr;
-  FImpl->RowStmt = Prepare(FImpl->Db, Sql + " = ?");
+  PrepareReads();
+  FImpl->SetKeys(ReadKeys());
+}
+
+// The row statements read the key and the small columns; each large column has its own.
+void TSQLiteDataSet::PrepareReads() {
+  TImpl& I = *FImpl;
+  std::string Sql = "SELECT " + I.KeyExpr;
+  int Next = 1;
+  for (const TFieldDef& D : GetFieldDefs()) {
+    I.Large.push_back(IsLargeType(D.DataType));
+    I.StmtColumn.push_back(I.Large.back() ? -1 : Next++);
+    if (!I.Large.back()) Sql += ", " + Quote(D.Name);
+  }
+  I.ValueStmts.assign(I.Columns.size(), nullptr);
+  Sql += " FROM " + I.Source + " WHERE " + I.KeyExpr;
+  I.RowStmt = Prepare(I.Db, Sql + " = ?");
+  if (I.RowidKey) I.RangeStmt = Prepare(I.Db, Sql + " BETWEEN ? AND ?");
   Sql += " IN (?";
-  for (Integer I = 1; I < WindowSize; ++I) Sql += ", ?";
-  FImpl->WindowStmt = Prepare(FImpl->Db, Sql + ")");
-  LoadKeys();
+  for (Integer N = 1; N < WindowSize; ++N) Sql += ", ?";
+  I.WindowStmt = Prepare(I.Db, Sql + ")");
 }
 
 void TSQLiteDataSet::InternalClose() {
@@ -302,6 +320,7 @@ void TSQLiteDataSet::OpenConnection() {
   try {
     Exec(Db, "SELECT count(*) FROM sqlite_master");
     if (!FJournalMode.empty()) Exec(Db, "PRAGMA journal_mode=" + FJournalMode);
+    Exec(Db, std::string("PRAGMA foreign_keys = ") + (FForeignKeys ? "ON" : "OFF"));
   } catch (const ESQLiteError& E) {
     throw ESQLiteError(Context + E.what(), E.ErrorCode());
   }
@@ -363,39 +382,40 @@ void TSQLiteDataSet::DescribeQuery() {
   SetFieldDefs(std::move(Defs));
 }
 
-void TSQLiteDataSet::LoadKeys() {
+std::vector<Variant> TSQLiteDataSet::ReadKeys() {
   std::string Sql = "SELECT " + FImpl->KeyExpr + " FROM " + FImpl->Source;
   if (FSQL.empty()) Sql += " ORDER BY " + FImpl->KeyExpr;
-  TStmt Keys(FImpl->Db, Sql);
-  FImpl->DropWindow();
-  FImpl->Keys.clear();
+  TStmt Stmt(FImpl->Db, Sql);
+  std::vector<Variant> Keys;
   int Rc;
-  while ((Rc = sqlite3_step(Keys.S)) == SQLITE_ROW) FImpl->Keys.push_back(ReadKey(Keys.S, 0));
+  while ((Rc = sqlite3_step(Stmt.S)) == SQLITE_ROW) Keys.push_back(ReadKey(Stmt.S, 0));
   if (Rc != SQLITE_DONE) Fail(FImpl->Db, "");
+  return Keys;
 }
 
 void TSQLiteDataSet::Refresh() {
   CheckActive();
   CheckBrowseMode();
+  TImpl& I = *FImpl;
   Integer Index = GetRecNo() - 1;
-  Variant Key = Index >= 0 ? FImpl->Keys[size_t(Index)] : Null;
-  LoadKeys();
-  auto It = std::find(FImpl->Keys.begin(), FImpl->Keys.end(), Key);
-  Resync(It != FImpl->Keys.end() ? Integer(It - FImpl->Keys.begin()) : Index);
+  Variant Key = Index >= 0 ? I.Keys[size_t(Index)] : Null;
+  std::vector<Variant> Fresh = ReadKeys();
+  std::vector<Variant> Old = std::move(I.Keys);
+  I.SetKeys(std::move(Fresh));
+  Integer Found = Index >= 0 ? I.PositionOf(Key) : -1;
+  try {
+    Resync(Found >= 0 ? Found : Index);
+  } catch (...) {
+    I.SetKeys(std::move(Old));
+    throw;
+  }
 }
 
 // --- Records ---
 
 void TSQLiteDataSet::ReadRecord(Integer Index, TRecordValues& Values) {
   TImpl& I = *FImpl;
-  if (!I.InWindow(Index)) {
-    FetchWindow(Index);
-  } else if (I.Stale[size_t(Index - I.WindowStart)]) {
-    std::vector<TRecordValues> Row(1);
-    FetchRows(I.RowStmt, Index, 1, 1, Row);
-    I.Window[size_t(Index - I.WindowStart)] = std::move(Row[0]);
-    I.Stale[size_t(Index - I.WindowStart)] = false;
-  }
+  if (!I.InWindow(Index)) FetchWindow(Index);
   Values = I.Window[size_t(Index - I.WindowStart)];
   I.LastRead = Index;
 }
@@ -406,112 +426,136 @@ void TSQLiteDataSet::FetchWindow(Integer Index) {
   Integer Start = I.LastRead == Index + 1 ? std::max(0, Index - WindowSize + 1) : Index;
   Integer Rows = std::min(Integer(I.Keys.size()) - Start, WindowSize);
   std::vector<TRecordValues> Window(static_cast<size_t>(Rows));
-  I.DropWindow();
-  FetchRows(I.WindowStmt, Start, Rows, WindowSize, Window);
+  const Variant* Keys = &I.Keys[size_t(Start)];
+  // Ascending rowids are a range, which SQLite walks without first sorting a list of keys.
+  bool Range = I.RangeStmt && I.KeysSorted;
+  sqlite3_stmt* S = Range ? I.RangeStmt : I.WindowStmt;
+  for (Integer R = 0; R < (Range ? 2 : WindowSize); ++R) {
+    Integer At = Range ? R * (Rows - 1) : R;
+    Bind(S, R + 1, At < Rows ? Keys[At] : Null, ftUnknown);
+  }
+  FetchRows(S, Keys, Rows, Window);
   I.Window = std::move(Window);
-  I.Stale.assign(size_t(Rows), false);
   I.WindowStart = Start;
 }
 
-// Runs S, which takes Slots keys, for records Start .. Start + Rows - 1 into Out. A row
-// deleted by someone else since we read the keys shows as an empty record.
-void TSQLiteDataSet::FetchRows(sqlite3_stmt* S, Integer Start, Integer Rows, Integer Slots,
-                               std::vector<TRecordValues>& Out) {
-  const std::vector<Variant>& Keys = FImpl->Keys;
+// A row deleted by someone else since we read the keys shows as an empty record.
+Integer TSQLiteDataSet::FetchRows(sqlite3_stmt* S, const Variant* Keys, Integer Rows,
+                                  std::vector<TRecordValues>& Out) {
   const std::vector<TFieldDef>& Defs = GetFieldDefs();
-  sqlite3_reset(S);
-  for (Integer R = 0; R < Slots; ++R)
-    Bind(S, R + 1, R < Rows ? Keys[size_t(Start + R)] : Null, ftUnknown);
+  const std::vector<int>& At = FImpl->StmtColumn;
+  TResetOnExit Reset{S};
   for (TRecordValues& Row : Out) Row.assign(Defs.size(), Null);
+  Integer Found = 0;
   int Rc;
   while ((Rc = sqlite3_step(S)) == SQLITE_ROW) {
     Variant Key = ReadKey(S, 0);
     for (Integer R = 0; R < Rows; ++R) {
-      if (!(Keys[size_t(Start + R)] == Key)) continue;
+      if (!(Keys[R] == Key)) continue;
+      TRecordValues& Row = Out[size_t(R)];
       for (size_t C = 0; C < Defs.size(); ++C)
-        Out[size_t(R)][C] = ReadColumn(S, int(C + 1), Defs[C].DataType);
+        Row[C] = At[C] < 0 ? Unassigned : ReadColumn(S, At[C], Defs[C].DataType);
+      ++Found;
       break;
     }
   }
   if (Rc != SQLITE_DONE) Fail(FImpl->Db, "");
-  sqlite3_reset(S);
+  return Found;
 }
 
-void TSQLiteDataSet::InternalEdit(Integer Index) {
-  FImpl->MarkStale(Index);
+Integer TSQLiteDataSet::FetchRow(const Variant& Key, std::vector<TRecordValues>& Out) {
+  Bind(FImpl->RowStmt, 1, Key, ftUnknown);
+  return FetchRows(FImpl->RowStmt, &Key, 1, Out);
 }
 
-// --- Writing ---
-
-void TSQLiteDataSet::WriteRecord(Integer Index, bool Inserting, TRecordValues& Values,
-                                 const std::vector<bool>& Changed) {
-  if (!StorageWritable()) Error("Cannot modify a read-only dataset");
-  if (Inserting)
-    FImpl->DropWindow();
-  else
-    FImpl->MarkStale(Index);
-  std::vector<size_t> Cols;
-  for (size_t I = 0; I < Changed.size(); ++I)
-    if (Changed[I]) Cols.push_back(I);
-  if (!Inserting && Cols.empty()) return;
-  std::string Sql;
-  if (Inserting && Cols.empty()) {
-    Sql = "INSERT INTO " + FImpl->Source + " DEFAULT VALUES";
-  } else if (Inserting) {
-    std::string Names, Marks;
-    for (size_t C : Cols) {
-      Names += (Names.empty() ? "" : ", ") + Quote(FImpl->Columns[C]);
-      Marks += Marks.empty() ? "?" : ", ?";
-    }
-    Sql = "INSERT INTO " + FImpl->Source + " (" + Names + ") VALUES (" + Marks + ")";
-  } else {
-    for (size_t C : Cols) Sql += (Sql.empty() ? "" : ", ") + Quote(FImpl->Columns[C]) + " = ?";
-    Sql = "UPDATE " + FImpl->Source + " SET " + Sql + " WHERE " + FImpl->KeyExpr + " = ?";
-  }
-  ExecWrite(Sql, Values, Cols, Inserting ? nullptr : &FImpl->Keys[size_t(Index)]);
-  Integer KeyCol = FImpl->KeyColumn;
-  if (Inserting) {
-    Variant Key = FImpl->RowidKey ? Variant(Int64(sqlite3_last_insert_rowid(FImpl->Db)))
-                                  : Values[size_t(KeyCol)];
-    FImpl->Keys.insert(FImpl->Keys.begin() + Index, Key);
-  } else if (KeyCol >= 0 && Changed[size_t(KeyCol)]) {
-    // The key itself was edited: follow the row to its new key.
-    FImpl->Keys[size_t(Index)] = Values[size_t(KeyCol)];
-  }
+Variant TSQLiteDataSet::ReadValue(Integer Index, Integer Column) {
+  TImpl& I = *FImpl;
+  sqlite3_stmt*& S = I.ValueStmts[size_t(Column)];
+  if (!S)
+    S = Prepare(I.Db, "SELECT " + Quote(I.Columns[size_t(Column)]) + " FROM " + I.Source +
+                          " WHERE " + I.KeyExpr + " = ?");
+  TResetOnExit Reset{S};
+  Bind(S, 1, I.Keys[size_t(Index)], ftUnknown);
+  int Rc = sqlite3_step(S);
+  if (Rc == SQLITE_ROW) return ReadColumn(S, 0, GetFieldDefs()[size_t(Column)].DataType);
+  if (Rc != SQLITE_DONE) Fail(I.Db, "");
+  return Null;  // deleted by someone else: an empty record, as in a window
 }
 
-void TSQLiteDataSet::ExecWrite(const std::string& Sql, const TRecordValues& Values,
-                               const std::vector<size_t>& Columns, const Variant* Key) {
-  sqlite3* Db = FImpl->Db;
-  sqlite3_stmt*& Stmt = FImpl->Cache[Sql];
-  if (!Stmt) Stmt = Prepare(Db, Sql);
-  Exec(Db, "BEGIN IMMEDIATE");
-  try {
-    int Pos = 1;
-    for (size_t C : Columns) Bind(Stmt, Pos++, Values[C], GetFieldDefs()[C].DataType);
-    if (Key) Bind(Stmt, Pos, *Key, ftUnknown);
-    if (sqlite3_step(Stmt) != SQLITE_DONE) Fail(Db, "");
-    sqlite3_reset(Stmt);
-    if (Key && sqlite3_changes(Db) == 0) Error("Record not found or changed by another user");
-    Exec(Db, "COMMIT");
-  } catch (...) {
-    sqlite3_reset(Stmt);
-    sqlite3_exec(Db, "ROLLBACK", nullptr, nullptr, nullptr);
-    throw;
+void TSQLiteDataSet::InternalEdit(Integer Index, TRecordValues& Values) {
+  TImpl& I = *FImpl;
+  std::vector<TRecordValues> Row(1);
+  if (FetchRow(I.Keys[size_t(Index)], Row) == 0)
+    Error("The record no longer exists: another user has deleted it");
+  if (I.InWindow(Index)) I.Window[size_t(Index - I.WindowStart)] = Row[0];
+  Values = std::move(Row[0]);
+}
+
+// --- Keys ---
+
+namespace {
+
+// An order of keys of any kind (Null, numbers, text, bytes), which sorts rowids as numbers.
+int KeyRank(const Variant& V) {
+  switch (V.VarType()) {
+    case varInteger:
+    case varDouble:
+      return 1;
+    case varString:
+      return 2;
+    case varBytes:
+      return 3;
+    default:
+      return 0;
   }
 }
 
-void TSQLiteDataSet::InternalDelete(Integer Index) {
-  if (!StorageWritable()) Error("Cannot modify a read-only dataset");
-  FImpl->DropWindow();
-  std::string Sql = "DELETE FROM " + FImpl->Source + " WHERE " + FImpl->KeyExpr + " = ?";
-  sqlite3_stmt*& Stmt = FImpl->Cache[Sql];
-  if (!Stmt) Stmt = Prepare(FImpl->Db, Sql);
-  Bind(Stmt, 1, FImpl->Keys[size_t(Index)], ftUnknown);
-  int Rc = sqlite3_step(Stmt);
-  sqlite3_reset(Stmt);
-  if (Rc != SQLITE_DONE) Fail(FImpl->Db, "");
-  FImpl->Keys.erase(FImpl->Keys.begin() + Index);
+bool KeyLess(const Variant& A, const Variant& B) {
+  int RA = KeyRank(A), RB = KeyRank(B);
+  if (RA != RB) return RA < RB;
+  if (RA == 1) {
+    if (A.VarType() == varInteger && B.VarType() == varInteger)
+      return A.ToInteger() < B.ToInteger();
+    return A.ToFloat() < B.ToFloat();
+  }
+  if (RA == 2) return A.ToString() < B.ToString();
+  if (RA == 3) return A.ToBytes() < B.ToBytes();
+  return false;
+}
+
+}  // namespace
+
+void TSQLiteDataSet::TImpl::SetKeys(std::vector<Variant> NewKeys) {
+  Keys = std::move(NewKeys);
+  KeysSorted = std::is_sorted(Keys.begin(), Keys.end(), KeyLess);
+  ByKey.clear();
+  DropWindow();
+}
+
+void TSQLiteDataSet::TImpl::KeyChanged(Integer Index) {
+  size_t I = size_t(Index);
+  KeysSorted = KeysSorted && (I == 0 || KeyLess(Keys[I - 1], Keys[I])) &&
+               (I + 1 == Keys.size() || KeyLess(Keys[I], Keys[I + 1]));
+  ByKey.clear();
+}
+
+Integer TSQLiteDataSet::TImpl::PositionOf(const Variant& Key) {
+  if (KeysSorted) {
+    auto It = std::lower_bound(Keys.begin(), Keys.end(), Key, KeyLess);
+    return It != Keys.end() && !KeyLess(Key, *It) ? Integer(It - Keys.begin()) : -1;
+  }
+  if (ByKey.size() != Keys.size()) {
+    std::vector<Integer> Order(Keys.size());
+    std::iota(Order.begin(), Order.end(), 0);
+    std::stable_sort(Order.begin(), Order.end(), [&](Integer A, Integer B) {
+      return KeyLess(Keys[size_t(A)], Keys[size_t(B)]);
+    });
+    ByKey = std::move(Order);
+  }
+  auto It = std::lower_bound(ByKey.begin(), ByKey.end(), Key, [&](Integer P, const Variant& K) {
+    return KeyLess(Keys[size_t(P)], K);
+  });
+  return It != ByKey.end() && !KeyLess(Key, Keys[size_t(*It)]) ? *It : -1;
 }
 
 }  // namespace plumb

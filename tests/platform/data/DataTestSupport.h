@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the data tests: a link that writes down what it hears, small in-memory tables,
 // and scratch SQLite files.
+#include <malloc.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -9,6 +10,11 @@
 #include <vector>
 
 #include "data/DB.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer's allocator keeps its own count (its header is not always installed).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace plumb::test {
 
@@ -22,6 +28,7 @@ class TRecordingLink : public TDataLink {
     if (GetDataSource()) GetDataSource()->OnStateChange = nullptr;
   }
   void Attach(TDataSource* Source) {
+    if (GetDataSource()) GetDataSource()->OnStateChange = nullptr;
     SetDataSource(Source);
     Source->OnStateChange = [this, Source](TObject*) {
       static const char* Names[] = {"inactive", "browse", "edit", "insert", "calc", "opening"};
@@ -110,5 +117,76 @@ class TScratchDb {
   }
   std::string FPath;
 };
+
+// Another program's connection to the same file, which makes the database busy on request.
+class TOtherConnection {
+ public:
+  explicit TOtherConnection(const std::string& Path) { sqlite3_open(Path.c_str(), &FDb); }
+  ~TOtherConnection() {
+    Release();
+    sqlite3_close(FDb);
+  }
+  // BEGIN EXCLUSIVE: nobody else reads or writes until Release.
+  void Lock() {
+    if (sqlite3_exec(FDb, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)
+      throw std::runtime_error(sqlite3_errmsg(FDb));
+    FLocked = true;
+  }
+  void Release() {
+    if (FLocked) sqlite3_exec(FDb, "COMMIT", nullptr, nullptr, nullptr);
+    FLocked = false;
+  }
+  bool Locked() const { return FLocked; }
+
+ private:
+  sqlite3* FDb = nullptr;
+  bool FLocked = false;
+};
+
+// Makes Other lock the database at the start of one statement of Ours (a trace event, before
+// that statement takes any lock): the first statement after Ours commits, or, given SqlPart,
+// the first whose SQL holds it.
+class TLockAtStatement {
+ public:
+  TLockAtStatement(sqlite3* Ours, TOtherConnection& Other, std::string SqlPart = "")
+      : FDb(Ours), FOther(Other), FSqlPart(std::move(SqlPart)), FArmed(!FSqlPart.empty()) {
+    sqlite3_commit_hook(FDb, &Committed, this);
+    sqlite3_trace_v2(FDb, SQLITE_TRACE_STMT, &Started, this);
+  }
+  ~TLockAtStatement() {
+    sqlite3_commit_hook(FDb, nullptr, nullptr);
+    sqlite3_trace_v2(FDb, 0, nullptr, nullptr);
+  }
+
+ private:
+  static int Committed(void* Self) {
+    auto* Me = static_cast<TLockAtStatement*>(Self);
+    if (Me->FSqlPart.empty()) Me->FArmed = true;
+    return 0;
+  }
+  static int Started(unsigned, void* Self, void*, void* Sql) {
+    auto* Me = static_cast<TLockAtStatement*>(Self);
+    if (!Me->FArmed ||
+        std::string(static_cast<const char*>(Sql)).find(Me->FSqlPart) == std::string::npos)
+      return 0;
+    if (!Me->FOther.Locked()) Me->FOther.Lock();
+    Me->FArmed = false;
+    return 0;
+  }
+  sqlite3* FDb;
+  TOtherConnection& FOther;
+  std::string FSqlPart;
+  bool FArmed;
+};
+
+// Bytes the process has allocated and not freed.
+inline size_t HeapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  struct mallinfo2 M = mallinfo2();
+  return M.uordblks + M.hblkhd;
+#endif
+}
 
 }  // namespace plumb::test

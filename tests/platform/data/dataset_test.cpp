@@ -337,6 +337,18 @@ TEST_F(LookupTest, CalculatedFields_AreFilledByOnCalcFieldsForEachRecord) {
   };
   Customers->Open();
   EXPECT_EQ(Shout->GetAsString(), "ANN");
+  // A handler that raises keeps the data set on the record it was on.
+  auto Calc = Customers->OnCalcFields;
+  Customers->OnCalcFields = [&](TDataSet* DS) {
+    if (DS->FieldByName("Name")->GetAsString() == "Bob") throw EDatabaseError("no Bob");
+    Calc(DS);
+  };
+  Link.Take();
+  EXPECT_THROW(Customers->Next(), EDatabaseError);
+  EXPECT_EQ(Customers->GetRecNo(), 1);
+  EXPECT_EQ(Shout->GetAsString(), "ANN");
+  EXPECT_TRUE(Link.Take().empty());
+  Customers->OnCalcFields = Calc;
   Customers->Next();
   EXPECT_EQ(Shout->GetAsString(), "BOB");
   Customers->Edit();

@@ -63,6 +63,37 @@ TEST_F(FieldTest, IntegerKinds_ReadTextAndCheckTheirRange) {
   EXPECT_EQ(F("Int")->GetAsString(), "3");
 }
 
+// A number or a date converts only when the whole text is the value; the error names the
+// field after a short quote of the text, whatever the text holds.
+TEST_F(FieldTest, TextsThatAreNotWhollyTheValue_AreRefusedWithAShortMessage) {
+  using namespace std::string_literals;
+  const std::string Huge(1 << 20, '7');
+  const std::pair<const char*, std::vector<std::string>> Cases[] = {
+      {"Int", {"12\0 34"s, "12\0"s, "12 34", "\n12", "1-2", Huge}},
+      {"Big", {"7\0"s}},
+      {"Float", {"12\0.5"s, "1.5\0"s, "0x10", "\v1", "2.5 kg", "1e5e", "\0"s + Huge}},
+      {"Date", {"2024-02-29\0"s}},
+      {"Bool", {"1\0"s}}};
+  for (const auto& [Field, Texts] : Cases)
+    for (const std::string& Bad : Texts) {
+      F(Field)->Clear();
+      try {
+        F(Field)->SetAsString(Bad);
+        ADD_FAILURE() << Field << " took " << QuotedText(Bad);
+      } catch (const EConvertError& E) {
+        std::string Message = E.what();  // as a C string: nothing may end it early
+        EXPECT_LT(Message.size(), 120u) << Field;
+        EXPECT_NE(Message.find("for field '" + std::string(Field) + "'"), std::string::npos)
+            << Message;
+        EXPECT_EQ(Message.find(QuotedText(Bad)), 0u) << Message;
+      }
+      EXPECT_TRUE(F(Field)->IsNull()) << Field;
+    }
+  EXPECT_EQ(QuotedText("12\0 34"s), "'12\\x00 34'");
+  EXPECT_EQ(QuotedText(std::string(50, 'a')), "'" + std::string(40, 'a') + "...'");
+  EXPECT_EQ(QuotedText("\xC3\xA9t\xC3"), "'\xC3\xA9t\\xC3'");  // a cut character is escaped
+}
+
 TEST_F(FieldTest, EmptyText_IsNullExceptInTextFields) {
   F("Int")->SetAsString("5");
   F("Int")->SetAsString("");

@@ -18,6 +18,7 @@ TEST(DataStreamTest, FormWithSqliteTablesAndALookupField_ReadsBackOpenAndLinked)
   Customers->SetDatabaseName(PLUMB_SAMPLE_DB);
   Customers->SetTableName("customers");
   Customers->SetReadOnly(true);
+  Customers->SetForeignKeys(false);
   auto* Country = new TField(&Form, ftString);
   Country->SetName("CustomersCountry");
   Country->SetFieldName("country");
@@ -44,6 +45,8 @@ TEST(DataStreamTest, FormWithSqliteTablesAndALookupField_ReadsBackOpenAndLinked)
   ASSERT_TRUE(C && S && F);
   EXPECT_TRUE(C->GetActive());
   EXPECT_TRUE(C->GetReadOnly());
+  EXPECT_FALSE(C->GetForeignKeys());
+  EXPECT_TRUE(dynamic_cast<TSQLiteDataSet*>(Back->FindComponent("Countries"))->GetForeignKeys());
   EXPECT_EQ(S->GetDataSet(), C);
   EXPECT_EQ(F->GetDataSet(), C);
   EXPECT_EQ(F->GetLookupDataSet(), Back->FindComponent("Countries"));
