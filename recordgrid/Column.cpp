@@ -335,8 +335,7 @@ void TColumn::DescribeProperties(TPropertyList<TColumn>& P) {
   P.EnumProp("ButtonStyle", &TColumn::GetButtonStyle, &TColumn::SetButtonStyle,
              ColumnButtonStyleInfo)
       .Default(cbsAuto);
-  P.CardinalProp("DropDownRows", &TColumn::GetDropDownRows, &TColumn::SetDropDownRows)
-      .Default(7);
+  P.CardinalProp("DropDownRows", &TColumn::GetDropDownRows, &TColumn::SetDropDownRows).Default(7);
   P.ComponentProp("PopupMenu", &TColumn::GetPopupMenu, &TColumn::SetPopupMenu);
   P.BooleanProp("ReadOnly", &TColumn::GetReadOnly, &TColumn::SetReadOnly)
       .NoDefault()

@@ -1,9 +1,8 @@
 // TPlumbGrid: construction and the properties, the rows that follow the visible columns,
 // tree rows toggled by a double click, per-row popup menus, and the removal notifications
 // that keep no column pointing at a freed menu, field or data source.
-#include "recordgrid/uPlumbGrid.h"
-
 #include "controls/Forms.h"
+#include "recordgrid/uPlumbGrid.h"
 
 namespace plumb {
 
@@ -178,9 +177,8 @@ void TPlumbGrid::DefaultHandler(TMessage& Message) {
   if (Message.Msg == WM_RBUTTONUP) {
     Integer X = int16_t(Message.LParamLo()), Y = int16_t(Message.LParamHi());
     TCellCoord Cell = MouseCoord(X, Y);
-    TColumn* Column = Cell.Y >= 0 && Cell.Y < FColumnList->Count()
-                          ? FColumnList->GetColumn(Cell.Y)
-                          : nullptr;
+    TColumn* Column =
+        Cell.Y >= 0 && Cell.Y < FColumnList->Count() ? FColumnList->GetColumn(Cell.Y) : nullptr;
     TPopupMenu* Menu = Column ? Column->FRowMenu : nullptr;
     if (Menu && Menu->GetAutoPopup()) {
       SendCancelMode(this);
@@ -284,10 +282,8 @@ void TPlumbGrid::DescribeProperties(TPropertyList<TPlumbGrid>& P) {
       .Default(false);
   P.BooleanProp("ParentCtl3D", &TPlumbGrid::GetParentCtl3D, &TPlumbGrid::SetParentCtl3D)
       .Default(true);
-  P.BooleanProp("ParentFont", &TPlumbGrid::GetParentFont, &TPlumbGrid::SetParentFont)
-      .Default(true);
-  P.BooleanProp("ParentShowHint", &TPlumbGrid::GetParentShowHint,
-                &TPlumbGrid::SetParentShowHint)
+  P.BooleanProp("ParentFont", &TPlumbGrid::GetParentFont, &TPlumbGrid::SetParentFont).Default(true);
+  P.BooleanProp("ParentShowHint", &TPlumbGrid::GetParentShowHint, &TPlumbGrid::SetParentShowHint)
       .Default(true);
   P.ComponentProp("PopupMenu", &TPlumbGrid::GetPopupMenu, &TPlumbGrid::SetPopupMenu);
   P.BooleanProp("ShowHint", &TPlumbGrid::GetShowHint, &TPlumbGrid::SetShowHint);

@@ -1,9 +1,8 @@
 // The input method follows the current row on Far-East systems: a row whose column has its
 // own mode brings its mode and name, other rows the grid's own, and a composition that
 // starts on the grid opens the editor with the system's default method.
-#include "recordgrid/uPlumbGrid.h"
-
 #include "controls/Forms.h"
+#include "recordgrid/uPlumbGrid.h"
 
 namespace plumb {
 

@@ -35,14 +35,14 @@ class TPlumbGridColumns;
 class TColumn;
 
 // ---- Events ----------------------------------------------------------------------------------
-using TGetTextEvent = TEvent<void(TObject* Sender, Integer ACol, Integer ARow, TStrings* PickList,
-                                  Variant& Value)>;
+using TGetTextEvent =
+    TEvent<void(TObject* Sender, Integer ACol, Integer ARow, TStrings* PickList, Variant& Value)>;
 using TSetEditEvent =
     TEvent<void(TObject* Sender, Integer ARow, TStrings* PickList, const Variant& Value)>;
-using TSetTextEvent = TEvent<void(TObject* Sender, Integer ARow, bool Modified,
-                                  TStrings* PickList, const Variant& Value)>;
-using TValidateEvent = TEvent<void(TObject* Sender, Integer ARow, TStrings* PickList,
-                                   Variant& Value, bool& Accept)>;
+using TSetTextEvent = TEvent<void(TObject* Sender, Integer ARow, bool Modified, TStrings* PickList,
+                                  const Variant& Value)>;
+using TValidateEvent =
+    TEvent<void(TObject* Sender, Integer ARow, TStrings* PickList, Variant& Value, bool& Accept)>;
 using TGetMaskEvent = TEvent<void(TObject* Sender, Integer ARow, std::string& Mask)>;
 using TEditButtonClick = TEvent<void(TObject* Sender, Integer ARow, TField* Field)>;
 using TMovedEvent = TEvent<void(TObject* Sender, Integer FromIndex, Integer ToIndex)>;

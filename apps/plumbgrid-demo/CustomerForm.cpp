@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path DataFolder() {
-  if (const char* Xdg = std::getenv("XDG_DATA_HOME"); Xdg && *Xdg) return fs::path(Xdg) / "plumbgrid";
+  if (const char* Xdg = std::getenv("XDG_DATA_HOME"); Xdg && *Xdg)
+    return fs::path(Xdg) / "plumbgrid";
   const char* Home = std::getenv("HOME");
   return fs::path(Home && *Home ? Home : ".") / ".local" / "share" / "plumbgrid";
 }

@@ -51,8 +51,8 @@ const std::string& MillionRowDatabase() {
 
 class TBenchGrid : public TPlumbGrid {
   PLUMB_CLASS(TBenchGrid, TPlumbGrid)
-  using TPlumbGrid::TPlumbGrid;
   using TPlumbGrid::GetRowCount;
+  using TPlumbGrid::TPlumbGrid;
 };
 
 struct TRecordBench {

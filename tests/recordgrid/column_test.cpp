@@ -1,5 +1,8 @@
 // Columns and their collection: defaults, the names that follow a field, assigned values,
 // the free value, masks and buttons, Assign, and finding columns by row and by code.
+#include <nlohmann/json.hpp>
+#include <set>
+
 #include "RecordGridTestUtil.h"
 #include "core/Filer.h"
 
@@ -23,6 +26,16 @@ TEST_F(RecordGridTest, ANewColumnAndANewGrid) {
   EXPECT_EQ(Grid->GetColor(), clBtnFace);
   EXPECT_EQ(Grid->GetTitleTextColor(), Grid->GetFont()->GetColor());
   EXPECT_EQ(Grid->GetDataTextColor(), Grid->GetFont()->GetColor());
+  // Every published default is what a new grid and a new column hold: only what has no
+  // default (and the widths the column fitting set) reaches the stream.
+  nlohmann::json Stream = nlohmann::json::parse(SaveComponentToString(Grid));
+  std::set<std::string> Written;
+  for (auto& [Key, Value] : Stream["properties"].items()) Written.insert(Key);
+  EXPECT_EQ(Written, (std::set<std::string>{"Left", "Top", "Width", "Height", "Columns",
+                                            "TitleTextColor", "DataTextColor", "Ctl3D", "Font",
+                                            "ShowHint", "TabOrder", "ColWidths"}));
+  EXPECT_EQ(Stream["properties"]["Columns"], nlohmann::json::parse(R"([{"FieldName": "City",
+      "Title": "Town", "IDCode": "Town"}])"));
   // A data source adds no rows of its own.
   Bind();
   EXPECT_EQ(Grid->GetRowCount(), 1);
@@ -37,10 +50,11 @@ TEST_F(RecordGridTest, TitleAndCodeFollowTheFieldName) {
     std::string WantField, WantTitle, WantCode;
   };
   const std::vector<TCase> Cases{
-      {"", "", "", "Name", "Name", "Name", "Name"},               // empty ones follow
-      {"Name", "NAME", "name", "City", "City", "City", "City"},  // old name in any case
+      {"", "", "", "Name", "Name", "Name", "Name"},                    // empty ones follow
+      {"Name", "NAME", "name", "City", "City", "City", "City"},        // old name in any case
       {"Name", "Client", "client", "City", "City", "Client", "City"},  // code was the title
       {"Name", "Client", "K1", "City", "City", "Client", "K1"},        // unrelated: stays
+      {"Name", "Client", "", "City", "City", "Client", "City"},        // an empty code follows
       {"", "Town", "", "city", "City", "Town", "City"},  // bound: the field's exact name
       {"", "", "", "city", "City", "City", "City"},
   };
@@ -209,7 +223,7 @@ TEST_F(RecordGridTest, CodesAcrossHiddenChildren) {
   EXPECT_EQ(Columns->GetColByID(Variant("SHARED"))->GetFieldName(), "F");  // visible F wins
   Grid->Row(2)->SetIDCode("");
   EXPECT_EQ(Columns->GetColByID(Variant("shared"))->GetFieldName(), "E");  // the last hidden
-  EXPECT_EQ(Columns->GetColByID(Variant("deep")), nullptr);  // two levels down
+  EXPECT_EQ(Columns->GetColByID(Variant("deep")), nullptr);                // two levels down
 }
 
 }  // namespace plumb::test

@@ -32,7 +32,8 @@ TEST_F(RecordGridTest, ValuesAreAlignedAndColouredPerCell) {
   EXPECT_EQ(Ann->Pos.X, Grid->CellRect(1, 0).Left + 2);
   EXPECT_EQ(Ann->Pos.Y, Grid->CellRect(1, 0).Top + 2);
   EXPECT_EQ(Age->Pos.X + Canvas->TextWidth("31"), AgeCell.Right - 4);
-  EXPECT_EQ(City->Pos.X, CityCell.Left + (CityCell.Width() - 1) / 2 - Canvas->TextWidth("Oslo") / 2);
+  EXPECT_EQ(City->Pos.X,
+            CityCell.Left + (CityCell.Width() - 1) / 2 - Canvas->TextWidth("Oslo") / 2);
   EXPECT_EQ(Age->Rect.Right, AgeCell.Right - 1);  // clipped to the cell less its last pixel
   EXPECT_EQ(Ann->Color, clCaptionText);           // the current, selected cell
   EXPECT_EQ(Age->Color, clBlue);
@@ -57,8 +58,8 @@ TEST_F(RecordGridTest, ARightClickPopsTheMenuOfItsRowOnly) {
   auto RightUp = [&](Integer Y) {
     return SendMessage(Grid->GetHandle(), WM_RBUTTONUP, 0, MAKELPARAM(40, Y));
   };
-  EXPECT_EQ(RightUp(5), 0);        // a row without a menu
-  EXPECT_EQ(RightUp(3 * 19), 0);   // below the last row
+  EXPECT_EQ(RightUp(5), 0);       // a row without a menu
+  EXPECT_EQ(RightUp(3 * 19), 0);  // below the last row
   EXPECT_FALSE(Menu->GetShowing());
   EXPECT_EQ(RightUp(19 + 5), 1);
   EXPECT_TRUE(Menu->GetShowing());

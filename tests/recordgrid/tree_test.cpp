@@ -184,11 +184,9 @@ TEST_F(TreeTest, AFormWithAGridGoesThroughAStream) {
   }
   Columns->GetColumn(1)->GetPickList()->Add("one");
   Columns->GetColumn(1)->SetPopupMenu(Menu);
-  Columns->GetColumn(4)->OnGetText.Assign(
-      [Saved](TObject* S, Integer C, Integer R, TStrings* P, Variant& V) {
-        Saved->NameText(S, C, R, P, V);
-      },
-      "NameText");
+  Columns->GetColumn(4)->OnGetText.Assign([Saved](TObject* S, Integer C, Integer R, TStrings* P,
+                                                  Variant& V) { Saved->NameText(S, C, R, P, V); },
+                                          "NameText");
   Columns->GetColumn(4)->SetExpanded(true);
   Columns->GetColumn(0)->SetExpanded(true);
   Columns->GetColumn(0)->SetExpanded(false);  // saved at run time with columns hidden
