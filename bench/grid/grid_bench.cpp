@@ -12,6 +12,7 @@
 #include "controls/Forms.h"
 #include "grid/TextGrid.h"
 #include "../BenchClock.h"
+#include "../BenchGrid.h"
 
 using namespace plumb;
 
@@ -30,9 +31,7 @@ struct TGridBench {
     Grid->SetParent(Form);
     Grid->SetRowCount(Rows);
     Grid->SetBounds(0, 0, 1300, 820);
-    Grid->HandleNeeded();
-    TRect C = Grid->GetClientRect();
-    Grid->SetBounds(0, 0, 1300 + 1280 - C.Width(), 820 + 800 - C.Height());
+    bench::SetClientSize(Grid, 1280, 800);
     Grid->SetColWidths(0, 400);
     D.RunUntilIdle();
   }
@@ -58,9 +57,7 @@ BENCHMARK(BM_FullPaint)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 void BM_FillRectOnly(benchmark::State& State) {
   TGridBench B(100);
   for (auto _ : State) {
-    TCanvas* C = B.Grid->GetCanvas();
-    C->Brush()->SetColor(clWindow);
-    C->FillRect(TRect{0, 0, 1280, 800});
+    bench::FillClientArea(B.Grid->GetCanvas(), 1280, 800);
     benchmark::ClobberMemory();
   }
 }

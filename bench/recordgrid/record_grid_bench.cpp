@@ -16,6 +16,7 @@
 #include <string>
 
 #include "../BenchClock.h"
+#include "../BenchGrid.h"
 #include "backends/headless/Headless.h"
 #include "controls/Forms.h"
 #include "data/SQLiteDataSet.h"
@@ -68,9 +69,7 @@ struct TRecordBench {
     Grid = new TBenchGrid(Form);
     Grid->SetParent(Form);
     Grid->SetBounds(0, 0, 1300, 820);
-    Grid->HandleNeeded();
-    TRect C = Grid->GetClientRect();
-    Grid->SetBounds(0, 0, 1300 + 1280 - C.Width(), 820 + 800 - C.Height());
+    bench::SetClientSize(Grid, 1280, 800);
     D.RunUntilIdle();
   }
   ~TRecordBench() { delete Form; }
@@ -143,9 +142,7 @@ BENCHMARK(BM_FullPaint)->Unit(benchmark::kMicrosecond);
 void BM_FillRectOnly(benchmark::State& State) {
   TRecordBench B;
   for (auto _ : State) {
-    TCanvas* C = B.Grid->GetCanvas();
-    C->Brush()->SetColor(clWindow);
-    C->FillRect(TRect{0, 0, 1280, 800});
+    bench::FillClientArea(B.Grid->GetCanvas(), 1280, 800);
     benchmark::ClobberMemory();
   }
 }
@@ -160,9 +157,7 @@ void BM_FullPaintToFillRectRatio(benchmark::State& State) {
     double T0 = bench::ThreadNanos();
     B.FullPaint();
     double T1 = bench::ThreadNanos();
-    TCanvas* C = B.Grid->GetCanvas();
-    C->Brush()->SetColor(clWindow);
-    C->FillRect(TRect{0, 0, 1280, 800});
+    bench::FillClientArea(B.Grid->GetCanvas(), 1280, 800);
     Fill += bench::ThreadNanos() - T1;
     Paint += T1 - T0;
   }
