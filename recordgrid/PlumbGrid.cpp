@@ -166,7 +166,7 @@ void TPlumbGrid::DblClick() {
 }
 
 TInplaceEdit* TPlumbGrid::CreateEditor() {
-  return TCustomPlumbGrid::CreateEditor();
+  return new TPlumbGridInplaceEdit(this);
 }
 
 // ---- Row menus -------------------------------------------------------------------------------

@@ -24,6 +24,7 @@
 #include "core/Collection.h"
 #include "core/Strings.h"
 #include "core/Variant.h"
+#include "data/DataList.h"
 #include "data/DataSet.h"
 #include "data/DataSource.h"
 #include "grid/uCPlumbGrd.h"
@@ -235,6 +236,99 @@ class TGridDataLink : public TDataLink {
   TPlumbGrid* FLinkedGrid;
 };
 
+// ---- The editor with a button ----------------------------------------------------------------
+// Which button the record grid's editor shows.
+enum TEditorStyle : uint8_t { edsPlain, edsEllipsis, edsPickList, edsLookupList };
+
+class TPlumbGridInplaceEdit;
+
+// The pick list: a top-level tool window under the editor that never takes the focus but draws
+// as focused, with an incremental search over what is typed into it.
+class TPopupListbox : public TCustomListBox {
+  PLUMB_CLASS(TPopupListbox, TCustomListBox)
+  explicit TPopupListbox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+  void KeyPress(char32_t& Key) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  const std::string& GetTypedPrefix() const { return FTypedPrefix; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+
+ private:
+  std::string FTypedPrefix;
+  DWORD FLastKeyTick = 0;
+};
+
+// Removes one pending Msg for Window from the queue; a WM_QUIT found on the way is posted again.
+void DropPendingMessage(HWND Window, UINT Msg);
+
+// The record grid's editor: an ellipsis button that fires the column's button click, or a
+// drop-down arrow that opens a pick list or, for lookup fields, a lookup list.
+class TPlumbGridInplaceEdit : public TInplaceEdit {
+  PLUMB_CLASS(TPlumbGridInplaceEdit, TInplaceEdit)
+  explicit TPlumbGridInplaceEdit(TComponent* AOwner);
+
+  TEditorStyle GetEditorStyle() const { return FEditorStyle; }
+  void SetEditorStyle(TEditorStyle Value);
+  bool GetListShown() const { return FListShown; }
+  TCustomListBox* GetCurrentList() const { return FCurrentList; }
+  TPopupListbox* GetPickListBox() const { return FPickListBox; }
+  TPopupDataList* GetLookupListBox() const { return FLookupListBox; }
+  // The button area, in client coordinates; empty without a button.
+  TRect ButtonRect();
+
+  void OpenList();
+  // Hides an open list, applies its choice when Accept, then commits the editor's text when
+  // Accept (also with no list open).
+  void CloseList(bool Accept);
+  void HandleListKeys(Word& Key, TShiftState Shift);
+  void TrackEditButton(Integer X, Integer Y);
+  void EndButtonTracking();
+  void ListMouseRelease(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X,
+                        Integer Y);
+  TColumn* EditedColumn();
+  void StoreEditText();
+
+  void WndProc(TMessage& Message) override;
+  void Dispatch(TMessage& Message) override;
+  void BoundsChanged() override;
+  void UpdateContents() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+
+ protected:
+  void PaintWindow(HDC DC) override;
+
+ private:
+  TPlumbGrid* Grid() const;
+  TColumn* CurrentColumn();
+  TEditorStyle StyleFor(TColumn* Column);
+  void ShowPickList(TColumn* Column);
+  void ShowLookupList(TColumn* Column);
+  void PlaceList();
+  bool ApplyLookupChoice(const Variant& ListValue);
+  void CommitText();
+  void CMCancelMode(TMessage& Message);
+  void WMCancelMode(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  void WMLButtonDblClk(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  void CyclePickList();
+
+  Integer FEditButtonWidth = 0;
+  TPopupDataList* FLookupListBox = nullptr;
+  TPopupListbox* FPickListBox = nullptr;
+  TCustomListBox* FCurrentList = nullptr;
+  TDataSource* FLookupDataSource = nullptr;
+  TEditorStyle FEditorStyle = edsPlain;
+  bool FListShown = false;
+  bool FButtonTracking = false;
+  bool FButtonDown = false;
+};
+
 // ---- TPlumbGrid ------------------------------------------------------------------------------
 class TPlumbGrid : public TCustomPlumbGrid {
   PLUMB_CLASS(TPlumbGrid, TCustomPlumbGrid)
@@ -340,6 +434,18 @@ class TPlumbGrid : public TCustomPlumbGrid {
   friend class TColumn;
   friend class TPlumbGridColumns;
   friend class TGridDataLink;
+  friend class TPlumbGridInplaceEdit;
+  // What the editor was last loaded with: its text unchanged writes nothing, and going back to
+  // it puts back the value the row had then.
+  void NoteEditorLoaded(const std::string& Text);
+  bool UnchangedText(Integer ARow, const std::string& Text) const {
+    return FLoaded && ARow == FLoadedRow && Text == FLoadedText;
+  }
+  // Writes text into a field; a text the field cannot take is reported, not raised, and the
+  // field keeps its last valid value. EditAlways puts the data set into edit state whatever
+  // its state; otherwise only from browse.
+  bool WriteFieldText(TField* Field, const std::string& Text, bool EditAlways);
+  void RestoreLoadedValue(TColumn* Column);
   void WriteCellText(const TRect& ARect, Integer TextDX, Integer TextDY, const std::string& Text,
                      TAlignment Alignment, TColor Colour, TGridDrawState AState);
   std::string ValueText(TColumn* Column, Integer ACol, Integer ARow);
@@ -347,6 +453,10 @@ class TPlumbGrid : public TCustomPlumbGrid {
   void ForEachColumn(const std::function<void(TColumn*)>& Visit);
 
   std::unique_ptr<TPlumbGridColumns> FStreamColumns;
+  bool FLoaded = false;
+  Integer FLoadedRow = -1;
+  std::string FLoadedText;
+  Variant FLoadedValue;
   int FRowsChangeDepth = 0;
   bool FEditorWasShown = false;
 };

@@ -33,7 +33,12 @@ const char* const FormDesign = R"json({
   "class": "TForm", "name": "CustomerForm",
   "properties": {"Left": 0, "Top": 0, "Width": 720, "Height": 520},
   "components": [
+    {"class": "TSQLiteDataSet", "name": "Countries", "properties": {"TableName": "countries"}},
     {"class": "TSQLiteDataSet", "name": "Customers", "properties": {"TableName": "customers"}},
+    {"class": "TField", "name": "CustomersCountry",
+     "properties": {"FieldName": "country", "FieldKind": "fkLookup", "KeyFields": "country_id",
+                    "LookupDataSet": "Countries", "LookupKeyFields": "id",
+                    "LookupResultField": "name", "DataSet": "Customers"}},
     {"class": "TDataSource", "name": "CustomerSource", "properties": {"DataSet": "Customers"}},
     {"class": "TPlumbGrid", "name": "Grid",
      "properties": {
@@ -44,12 +49,13 @@ const char* const FormDesign = R"json({
          {"Title": "Contact", "IDCode": "Contact", "Expanded": true},
          {"FieldName": "name", "Title": "Name", "IndentLevel": 1},
          {"FieldName": "email", "Title": "E-mail", "IndentLevel": 1},
-         {"FieldName": "country_id", "Title": "Country", "IndentLevel": 1},
+         {"FieldName": "country", "Title": "Country", "IndentLevel": 1},
          {"Title": "Account", "IDCode": "Account", "Expanded": true},
          {"FieldName": "id", "Title": "Customer no.", "IndentLevel": 1},
          {"FieldName": "balance", "Title": "Balance", "IndentLevel": 1},
          {"FieldName": "joined", "Title": "Joined", "IndentLevel": 1},
-         {"FieldName": "active", "Title": "Active", "IndentLevel": 1},
+         {"FieldName": "active", "Title": "Active", "IndentLevel": 1,
+          "PickList": ["True", "False"]},
          {"FieldName": "age", "Title": "Age", "IndentLevel": 1},
          {"Title": "Notes", "IDCode": "Notes", "Expanded": true},
          {"FieldName": "notes", "Title": "Remarks", "IndentLevel": 1},
@@ -78,12 +84,16 @@ std::string WorkingDatabase(bool Fresh, std::string& Error) {
 TForm* MakeCustomerForm(const std::string& DatabasePath) {
   RegisterClass<TForm>();
   RegisterClass<TSQLiteDataSet>();
+  RegisterClass<TField>();
   RegisterClass<TPlumbGrid>();
   auto* Form = static_cast<TForm*>(LoadComponentFromString(FormDesign));
   Form->SetCaption("PlumbGrid \xE2\x80\x94 Customers");
+  auto* Countries = static_cast<TSQLiteDataSet*>(Form->FindComponent("Countries"));
   auto* Customers = static_cast<TSQLiteDataSet*>(Form->FindComponent("Customers"));
+  Countries->SetDatabaseName(DatabasePath);
   Customers->SetDatabaseName(DatabasePath);
   try {
+    Countries->Open();
     Customers->Open();
   } catch (...) {
     delete Form;

@@ -284,10 +284,17 @@ bool TCustomListBox::ListControlMessage(TMessage& M) {
 int TCustomListBox::FindPrefix(int Start, const std::string& Prefix) const {
   int N = GetCount();
   int From = Start >= 0 && Start < N ? Start + 1 : 0;
-  std::string P = UpperCase(Prefix);
+  // Compared in place, without a copy of each item: a list may hold a hundred thousand.
+  auto Upper = [](char C) { return C >= 'a' && C <= 'z' ? char(C - 'a' + 'A') : C; };
+  auto Begins = [&](const std::string& S) {
+    if (S.size() < Prefix.size()) return false;
+    for (size_t J = 0; J < Prefix.size(); ++J)
+      if (Upper(S[J]) != Upper(Prefix[J])) return false;
+    return true;
+  };
   for (int K = 0; K < N; ++K) {
     int I = (From + K) % N;
-    if (UpperCase(FItems->Get(I)).compare(0, P.size(), P) == 0) return I;
+    if (Begins(FItems->Ref(I))) return I;
   }
   return LB_ERR;
 }

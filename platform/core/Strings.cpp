@@ -90,6 +90,11 @@ bool TStrings::Equals(const TStrings* Other) const {
   return true;
 }
 
+const std::string& TStringList::Ref(int Index) const {
+  CheckIndex(Index, GetCount() - 1);
+  return FList[size_t(Index)];
+}
+
 std::string TStringList::Get(int Index) const {
   CheckIndex(Index, GetCount() - 1);
   return FList[size_t(Index)];

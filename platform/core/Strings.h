@@ -49,6 +49,8 @@ class TStringList : public TStrings {
   TStringList() = default;
   int GetCount() const override { return int(FList.size()); }
   std::string Get(int Index) const override;
+  // The string itself, without a copy: for searches over many strings.
+  const std::string& Ref(int Index) const;
   void Put(int Index, const std::string& S) override;
   void Insert(int Index, const std::string& S) override;
   void Delete(int Index) override;
