@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "controls/StdCtrls.h"
 #include "core/Filer.h"
 
 namespace demo {
@@ -81,6 +82,36 @@ std::string WorkingDatabase(bool Fresh, std::string& Error) {
   return Copy.string();
 }
 
+// The ellipsis of a memo or blob row: a small window beside the grid with the memo's lines,
+// or what the blob holds. It is the customer form's and goes with it.
+void ShowFieldWindow(TForm* Owner, TField* Field) {
+  if (!Field) return;
+  auto* Window = static_cast<TForm*>(Owner->FindComponent("FieldWindow"));
+  if (!Window) {
+    Window = new TForm(Owner);
+    Window->SetName("FieldWindow");
+    Window->SetBounds(Owner->GetLeft() + 380, Owner->GetTop() + 60, 320, 200);
+    auto* Lines = new TListBox(Window);
+    Lines->SetName("Lines");
+    Lines->SetParent(Window);
+    Lines->SetAlign(alClient);
+  }
+  auto* Lines = static_cast<TListBox*>(Window->FindComponent("Lines"));
+  Lines->Clear();
+  std::string Text = Field->GetDataType() == ftMemo
+                         ? Field->GetAsString()
+                         : std::to_string(Field->GetAsVariant().IsNull()
+                                              ? 0
+                                              : Field->GetAsVariant().ToBytes().size()) +
+                               " bytes";
+  size_t Start = 0;
+  for (size_t End; (End = Text.find('\n', Start)) != std::string::npos; Start = End + 1)
+    Lines->GetItems()->Add(Text.substr(Start, End - Start));
+  Lines->GetItems()->Add(Text.substr(Start));
+  Window->SetCaption(Field->GetDisplayLabel());
+  Window->Show();
+}
+
 TForm* MakeCustomerForm(const std::string& DatabasePath) {
   RegisterClass<TForm>();
   RegisterClass<TSQLiteDataSet>();
@@ -99,6 +130,10 @@ TForm* MakeCustomerForm(const std::string& DatabasePath) {
     delete Form;
     throw;
   }
+  auto* Grid = static_cast<TPlumbGrid*>(Form->FindComponent("Grid"));
+  Grid->OnEditButtonClick = [Form](TObject*, Integer, TField* Field) {
+    ShowFieldWindow(Form, Field);
+  };
   return Form;
 }
 
