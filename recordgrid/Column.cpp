@@ -62,6 +62,14 @@ void TColumn::RepaintRow() {
   if (InGridColumns()) GetGrid()->InvalidateRow(GetIndex());
 }
 
+// A host that rebinds the column, or changes how it is edited, under the open editor: the
+// editor takes the row's new text and settings, so that what the user types next goes where
+// the row now shows it, and nothing goes into a row that no longer takes it.
+void TColumn::EditorFollows() {
+  TPlumbGrid* Grid = InGridColumns() ? GetGrid() : nullptr;
+  if (Grid && Grid->EditorShown() && Grid->FEditorCell.Y == GetIndex()) Grid->UpdateEdit();
+}
+
 std::string TColumn::GetDisplayName() const {
   if (!FCaptionText.empty()) return FCaptionText;
   if (!FSourceName.empty()) return FSourceName;
@@ -112,6 +120,7 @@ void TColumn::SetFieldName(const std::string& Value) {
   if (NewField) FFreeValue = Variant();
   RepaintRow();
   Changed(false);
+  EditorFollows();
 }
 
 void TColumn::SetTitle(const std::string& Value) {
@@ -163,6 +172,7 @@ void TColumn::SetReadOnly(bool Value) {
   FReadOnlyValue = Value;
   FAssignedSet.Include(cvReadOnly);
   Changed(false);
+  EditorFollows();
 }
 
 TImeMode TColumn::DefaultImeMode() const {
@@ -220,6 +230,7 @@ void TColumn::SetPickList(const TStrings* Value) {
     FPickItems.reset();
   else
     GetPickList()->Assign(Value);
+  EditorFollows();
 }
 
 void TColumn::SetButtonStyle(TColumnButtonStyle Value) {
@@ -227,6 +238,7 @@ void TColumn::SetButtonStyle(TColumnButtonStyle Value) {
   FButtonKind = Value;
   RepaintRow();
   Changed(false);
+  EditorFollows();
 }
 
 void TColumn::SetPopupMenu(TPopupMenu* Value) {

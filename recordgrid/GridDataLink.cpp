@@ -25,7 +25,9 @@ void TGridDataLink::DataSetScrolled(Integer Distance) {
 void TGridDataLink::RecordChanged(TField* Field) {
   TPlumbGrid* Grid = FLinkedGrid;
   TDataSet* DataSet = GetDataSet();
-  if (DataSet && DataSet->GetState() == dsBrowse) Grid->FEditStartedByGrid = false;
+  // Back to browsing, or a whole new record inserted: no edit of the grid's is under way.
+  if (DataSet && (DataSet->GetState() == dsBrowse || (!Field && DataSet->GetState() == dsInsert)))
+    Grid->FEditStartedByGrid = false;
   if (!Field) {
     Grid->Invalidate();
     if (!Grid->FEditStartedByGrid) Grid->UpdateEdit();

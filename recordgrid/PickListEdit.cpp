@@ -75,6 +75,7 @@ void TPlumbGridInplaceEdit::UpdateContents() {
 
 void TPlumbGridInplaceEdit::SetEditorStyle(TEditorStyle Value) {
   if (Value == FEditorStyle) return;
+  if (FListShown) CloseList(false);  // the open list belongs to the style that goes
   FEditorStyle = Value;
   auto Prepare = [this](TCustomListBox* List) {
     List->SetVisible(false);
@@ -211,7 +212,7 @@ void TPlumbGridInplaceEdit::PlaceList() {
 }
 
 void TPlumbGridInplaceEdit::CloseList(bool Accept) {
-  if (FListShown) {
+  if (FListShown && FCurrentList) {
     if (HWND Captured = GetCapture()) SendMessage(Captured, WM_CANCELMODE, 0, 0);
     Variant ListValue;
     bool Chosen = false;

@@ -76,6 +76,8 @@ class TColumn : public TCollectionItem {
   TPlumbGrid* GetGrid() const;
   // Binds lazily: the first read while the grid's data set is open looks the field up.
   TField* GetField();
+  // The field bound now, without binding one.
+  TField* GetBoundField() const { return FBoundField; }
   virtual void SetField(TField* Value);
   const std::string& GetFieldName() const { return FSourceName; }
   void SetFieldName(const std::string& Value);
@@ -116,7 +118,10 @@ class TColumn : public TCollectionItem {
   void SetPopupMenu(TPopupMenu* Value);
   // The effective mask: the column's own, else the field's, else what OnGetEditMask says.
   std::string GetEditMask();
-  void SetEditMask(const std::string& Value) { FOwnMask = Value; }
+  void SetEditMask(const std::string& Value) {
+    FOwnMask = Value;
+    EditorFollows();
+  }
   void EditButtonClick();
   // The free value, shown and edited when no field is bound; setting it unbinds the column.
   std::string GetText() const;
@@ -151,6 +156,7 @@ class TColumn : public TCollectionItem {
   bool InGridColumns() const;
   TPlumbGridColumns* Owning() const;
   void RepaintRow();
+  void EditorFollows();
   void FollowName(const std::string& OldName, const std::string& NewName);
   void FreeHiddenChildren();
   TColumn* FindParent(TCollection* C, int I, Cardinal Value);

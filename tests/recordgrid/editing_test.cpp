@@ -199,7 +199,7 @@ TEST_F(EditingTest, TheEllipsisFiresOnlyForAPressReleasedOnIt) {
   D.KeyStroke(VK_RETURN, {ssCtrl});
   EXPECT_EQ(Clicks, 1);
   EXPECT_EQ(Ed()->GetText(), Before);  // no character from Ctrl+Enter
-  PostQuitMessage(3);  // a shutdown asked for meanwhile is not lost on the way
+  PostQuitMessage(3);                  // a shutdown asked for meanwhile is not lost on the way
   DropPendingMessage(Ed()->GetHandle(), WM_CHAR);
   MSG Quit;
   ASSERT_TRUE(PeekMessage(Quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
