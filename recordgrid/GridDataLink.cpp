@@ -6,6 +6,7 @@
 namespace plumb {
 
 void TGridDataLink::ActiveChanged() {
+  FLinkedGrid->FEditStartedByGrid = false;  // opened or closed: no edit of the grid's is under way
   // Columns bound to fields of a data set the grid no longer shows bind afresh.
   TDataSet* DataSet = GetDataSet();
   FLinkedGrid->ForEachColumn([DataSet](TColumn* C) {

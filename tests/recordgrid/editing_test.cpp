@@ -320,3 +320,36 @@ TEST_F(EditingTest, ListKeysMouseAndDoubleClicks) {
 }
 
 }  // namespace plumb::test
+
+namespace plumb::test {
+
+// What a host or the data set changes under an open editor (faults the storm found): the
+// editor follows its column's new binding and settings, an open list closes with the style
+// that owned it, and a record inserted in the middle of the grid's own edit is shown.
+TEST_F(EditingTest, TheEditorFollowsChangesMadeUnderIt) {
+  Build({{"Name"}, {"City"}});
+  TColumn* First = Grid->Row(0);
+  First->GetPickList()->Add("Ann");
+  Bind();
+  EditRow(0);
+  D.KeyStroke(VK_DOWN, {ssAlt});
+  ASSERT_TRUE(Ed()->GetListShown());
+  First->SetPickList(nullptr);  // the list's style goes: the list closes
+  EXPECT_FALSE(Ed()->GetListShown());
+  First->SetFieldName("City");  // rebound: the editor shows the row's new value
+  EXPECT_EQ(Ed()->GetText(), "Oslo");
+  D.TypeText("Bern");
+  EXPECT_EQ(Value("City"), "Bern");
+  EXPECT_EQ(Value("Name"), "Ann");
+  First->SetReadOnly(true);  // and takes its new settings
+  D.TypeText("x");
+  EXPECT_EQ(Value("City"), "Bern");
+  First->SetReadOnly(false);
+  D.TypeText("Lima");
+  Data->Close();  // the grid's edit is dropped with the record
+  Data->Open();
+  Data->Insert();  // and a new record shows
+  EXPECT_EQ(Ed()->GetText(), "");
+}
+
+}  // namespace plumb::test
