@@ -34,10 +34,8 @@ int main(int argc, char** argv) {
     Grid->SetAlign(alClient);
     Grid->SetDataSource(Source);
     Table->Open();
-    for (Integer I = 0; I < Table->GetFieldCount(); ++I) {
-      TColumn* Row = Grid->GetColumns()->Add();
-      Row->SetFieldName(Table->GetField(I)->GetFieldName());
-    }
+    for (Integer I = 0; I < Table->GetFieldCount(); ++I)
+      Grid->GetColumns()->Add()->SetFieldName(Table->GetField(I)->GetFieldName());
 
     Form.Show();
     if (!Desktop.SnapshotWindow(Form.GetHandle(), argv[3])) {
