@@ -39,6 +39,13 @@ TEST_F(GridTest, Wheel_ANotchScrollsThreeRowsClampedAtBothEnds) {
   Wheel(40);
   EXPECT_EQ(Grid->GetTopRow(), 2);
   EXPECT_EQ(GetFocus(), Grid->GetHandle());
+
+  // While the sizing line is dragged, its picture holds the view still.
+  D.MouseDownAt(Grid, Grid->GetColWidths(0), 50);
+  ASSERT_EQ(Grid->GetGridState(), gsColSizing);
+  Wheel(-WHEEL_DELTA);
+  EXPECT_EQ(Grid->GetTopRow(), 2);
+  D.MouseUpAt(Grid, Grid->GetColWidths(0), 50);
 }
 
 TEST_F(GridTest, Wheel_OverTheEditorScrollsTheGridAndTheEditorKeepsToItsCell) {
