@@ -215,10 +215,12 @@ TEST_F(Input, Activation_PressingAnotherTopLevelActivatesIt) {
 // The desktop taking the keyboard away ends a drag and leaves nothing active; giving it back
 // activates the window that was active, in turn with the input queued before.
 TEST_F(Input, Activation_TheDesktopTakesTheFocusAwayAndGivesItBack) {
-  MakeTop(Bounds(600, 100, 100, 100));  // the top-most window, which a fresh pick would take
+  // The top-most window, which a fresh pick would take; it holds the pointer, as a list
+  // dropped down from an editor does, without being active.
+  HWND Popup = MakeTop(Bounds(600, 100, 100, 100));
   SetActiveWindow(Top);
   SetFocus(A);
-  SetCapture(B);
+  SetCapture(Popup);
   L().Log.clear();
   InjectKey('X', true, U'x');
   InjectActivation(false);
@@ -227,7 +229,8 @@ TEST_F(Input, Activation_TheDesktopTakesTheFocusAwayAndGivesItBack) {
   EXPECT_EQ(GetActiveWindow(), HWND(0));
   EXPECT_EQ(GetFocus(), HWND(0));
   EXPECT_EQ(GetCapture(), HWND(0));
-  EXPECT_EQ(L().Of(WM_CANCELMODE).size(), 1u);
+  ASSERT_EQ(L().Of(WM_CANCELMODE).size(), 1u);
+  EXPECT_EQ(L().Of(WM_CANCELMODE)[0].Wnd, Popup);
   ASSERT_EQ(L().Of(WM_KILLFOCUS).size(), 1u);
   EXPECT_EQ(L().Of(WM_KILLFOCUS)[0].Wnd, A);
 
