@@ -188,8 +188,6 @@ bool TCustomEdit::EditMessage(TMessage& M) {
       EditChar(char32_t(M.WParam));
       return true;
     case WM_SETFOCUS:
-      UpdateImeCaret();
-      [[fallthrough]];
     case WM_KILLFOCUS:
       FMouseSelecting = false;
       Redraw();

@@ -104,7 +104,7 @@ TEST_F(SDLDesktop, TextInputRect_FollowsTheFocusedEditsCaret) {
   EXPECT_EQ(B.GetTextInputRect().Left, Start.X + FontTextExtent(*First->GetFont(), "abc").X);
   EXPECT_EQ(B.GetTextInputRect().Top, Start.Y);
 
-  Second->SetAutoSelect(false);  // its caret never moved: only the focus tells where it is
+  Second->SetAutoSelect(false);  // its caret has not moved since its window was made
   Second->SetFocus();
   Run();
   B.WaitForInput(0);
