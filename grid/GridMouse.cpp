@@ -215,6 +215,9 @@ void TCustomPlumbGrid::Dispatch(TMessage& Message) {
     case WM_HSCROLL:
       WMHScroll(Message);
       break;
+    case WM_MOUSEWHEEL:
+      WMMouseWheel(Message);
+      break;
     case WM_SETCURSOR:
       WMSetCursor(Message);
       break;

@@ -1,6 +1,6 @@
 // The vertical scroll bar: a fixed scale of 0 to 127 mapped onto the possible top rows, the
-// messages that drive it, pixel scrolling of a single column, and the fitting of the two
-// columns to the client width that runs whenever the range is brought up to date.
+// messages that drive it, the mouse wheel, pixel scrolling of a single column, and the fitting
+// of the two columns to the client width that runs whenever the range is brought up to date.
 #include <algorithm>
 
 #include "grid/uCPlumbGrd.h"
@@ -118,6 +118,14 @@ void TCustomPlumbGrid::ModifyScrollBar(int ScrollBar, int ScrollCode, int Pos) {
     MoveTopLeft(FTopLeftCell.X, N);
   else
     MoveTopLeft(N, FTopLeftCell.Y);
+}
+
+// The wheel moves the view as the scroll bar does, three rows a notch, and leaves the focus
+// and the current cell where they are. A drag of the sizing line owns the picture meanwhile.
+void TCustomPlumbGrid::WMMouseWheel(TMessage& Message) {
+  Message.Result = 0;
+  Integer Lines = WheelScrollLines(FWheelPending, int16_t(HIWORD(Message.WParam)));
+  if (Lines != 0 && FState == gsNormal) SetTopRow(FTopLeftCell.Y - Lines);
 }
 
 void TCustomPlumbGrid::ScrollByPixels(int ScrollCode, int Pos, const TGridLayout& L) {

@@ -10,7 +10,7 @@
 //   GridGeometry.cpp    layouts for the current client size, cells to pixels and back
 //   GridPaint.cpp       the paint cycle, grid lines, focus border, invalidation
 //   GridNavigation.cpp  current cell, anchor and top-left moves, pixel scrolling
-//   GridScroll.cpp      the scroll bar and the column fitting
+//   GridScroll.cpp      the scroll bar, the mouse wheel and the column fitting
 //   GridKeyboard.cpp    keys and characters
 //   GridMouse.cpp       clicks, column sizing, focus, size, font and cancel messages
 //   GridEditor.cpp      the grid's side of in-place editing
@@ -248,6 +248,7 @@ class TCustomPlumbGrid : public TCustomControl {
   void WMCommand(TMessage& Message);
   void WMVScroll(TMessage& Message);
   void WMHScroll(TMessage& Message);
+  void WMMouseWheel(TMessage& Message);
   void WMSetCursor(TMessage& Message);
   void WMNCHitTest(TMessage& Message);
   void WMLButtonDown(TMessage& Message);
@@ -314,6 +315,7 @@ class TCustomPlumbGrid : public TCustomControl {
   UINT FTrailingEdges = 0;
   UINT FLeadingEdges = 0;
   bool FPaintActive = false;
+  Integer FWheelPending = 0;  // a smooth wheel's turn not yet made into rows
 };
 
 }  // namespace plumb

@@ -117,7 +117,8 @@ void TPlumbGridInplaceEdit::BoundsChanged() {
   if (FEditorStyle != edsPlain) R.Right -= FEditButtonWidth;
   SendMessage(GetHandle(), EM_SETRECTNP, 0, LPARAM(&R));
   SendMessage(GetHandle(), EM_SCROLLCARET, 0, 0);
-  if (SysLocale.FarEast) SetImeCompositionWindow(GetHandle(), TPoint{R.Left, R.Top});
+  if (SysLocale.FarEast)
+    SetImeCompositionWindow(GetHandle(), TRect{R.Left, R.Top, R.Left + 1, R.Bottom});
 }
 
 void TPlumbGridInplaceEdit::PaintWindow(HDC DC) {

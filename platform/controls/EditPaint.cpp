@@ -1,5 +1,6 @@
 // The edit's geometry and painting: the formatting rectangle, character positions, scrolling
-// the caret into view, and drawing text, selection and caret.
+// the caret into view and telling the input method where it is, and drawing text, selection
+// and caret.
 //
 // Positions are measured once per character and kept with their running sums; after an edit
 // only the characters between the unchanged head and tail of the text are measured again, so
@@ -73,7 +74,18 @@ bool TCustomEdit::ScrollCaret() {
   if (X - FScrollX > W - 1) FScrollX = X - W + 1;
   if (X < FScrollX) FScrollX = std::max<Integer>(0, X - W / 4);  // some text left of it shows
   if (Total - FScrollX < W - 1) FScrollX = std::max<Integer>(0, Total - W + 1);
+  UpdateImeCaret();
   return FScrollX != Old;
+}
+
+// Tells the input method where the caret is, so that what it composes (and its candidate
+// window) appears at the text being typed.
+void TCustomEdit::UpdateImeCaret() {
+  if (!FHandle) return;
+  Measure();
+  TRect R = FormatRect();
+  Integer X = R.Left + CharX(FBuffer.Caret()) - FScrollX;
+  SetImeCompositionWindow(FHandle, TRect{X, R.Top, X + 1, R.Top + FLineHeight});
 }
 
 // ---- Painting --------------------------------------------------------------------------------

@@ -405,7 +405,7 @@ bool TCustomListBox::ListMouse(TMessage& M) {
       FTracking = false;
       return true;
     case WM_MOUSEWHEEL:
-      SetTopIndex(FTopIndex - int16_t(HIWORD(M.WParam)) / 120 * 3);
+      SetTopIndex(FTopIndex - WheelScrollLines(FWheelPending, int16_t(HIWORD(M.WParam))));
       return true;
     default:
       return false;

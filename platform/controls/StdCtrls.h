@@ -152,6 +152,7 @@ class TCustomEdit : public TWinControl {
   // The caret position nearest to a client x, or (not Nearest) the character under it.
   int PosFromX(Integer X, bool Nearest = true);
   bool ScrollCaret();
+  void UpdateImeCaret();
   void PaintEdit(HDC DC);
   void PaintText(TCanvas& C, const TRect& R, int From, int To, bool Selected);
 
@@ -247,6 +248,7 @@ class TCustomListBox : public TWinControl {
   TBorderStyle FBorderStyle = bsSingle;
   bool FFocusLook = false;
   bool FTracking = false;
+  Integer FWheelPending = 0;  // a smooth wheel's turn not yet made into rows
 };
 
 class TListBox : public TCustomListBox {

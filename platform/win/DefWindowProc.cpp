@@ -55,7 +55,7 @@ void PosChangedDefault(TWnd* W, const WINDOWPOS* WP) {
   }
 }
 
-// The pointer in the frame (scroll bars) and the context menu a right click asks for.
+// The pointer in the frame (scroll bars), the context menu a right click asks for, the wheel.
 LRESULT PointerDefault(TWnd* W, UINT Msg, WPARAM WParam, LPARAM LParam) {
   HWND Wnd = W->Handle;
   switch (Msg) {
@@ -78,8 +78,9 @@ LRESULT PointerDefault(TWnd* W, UINT Msg, WPARAM WParam, LPARAM LParam) {
       SendMessage(Wnd, WM_CONTEXTMENU, Wnd, LParam);
       return 0;
     case WM_CONTEXTMENU:
+    case WM_MOUSEWHEEL:  // a child that does not scroll lets its parent do it
       if (W->Parent && (W->Style & WS_CHILD))
-        return SendMessage(W->Parent->Handle, WM_CONTEXTMENU, WParam, LParam);
+        return SendMessage(W->Parent->Handle, Msg, WParam, LParam);
       return 0;
     default:
       return 0;

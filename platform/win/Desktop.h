@@ -47,6 +47,13 @@ void InjectMouseButton(TRawButton Button, bool Down, TPoint ScreenPos);
 void InjectKey(Word VirtKey, bool Down, char32_t Char = 0);
 // Text that arrives on its own (an input method, a text-input event): WM_CHAR to the focus.
 void InjectChar(char32_t Char);
+// A turn of the wheel with the pointer at a screen point, in WHEEL_DELTA units a notch
+// (positive: away from the user); fractions of a notch come from smooth wheels.
+void InjectMouseWheel(Integer Delta, TPoint ScreenPos);
+// The desktop gave our windows the keyboard focus or took it away. Taking it deactivates the
+// active window (its focused control hears WM_KILLFOCUS); giving it back activates that window
+// again, whose form puts the focus back where it was.
+void InjectActivation(bool Active);
 
 // ---- The clock -------------------------------------------------------------------------------
 // A manual clock (the default) moves only when told; a real one follows the steady clock.

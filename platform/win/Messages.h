@@ -180,6 +180,9 @@ enum : UINT {
   MK_MBUTTON = 0x0010
 };
 
+// WM_MOUSEWHEEL: the delta of one notch of the wheel (high word of wParam, signed).
+enum : int { WHEEL_DELTA = 120 };
+
 // Edit notifications (high word of WM_COMMAND's wParam).
 enum : UINT { EN_SETFOCUS = 0x0100, EN_KILLFOCUS = 0x0200, EN_CHANGE = 0x0300, EN_UPDATE = 0x0400 };
 

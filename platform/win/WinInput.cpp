@@ -6,7 +6,10 @@
 //
 // A pointer event goes to the window with the capture, else to the window under the pointer,
 // which answers WM_NCHITTEST: HTCLIENT gives a client message in client coordinates, anything
-// else the non-client message with the hit code and screen coordinates. Keys go to the focus.
+// else the non-client message with the hit code and screen coordinates. The wheel goes to the
+// window with the capture or under the pointer (a child that leaves it alone hands it to its
+// parent). Keys go to the focus.
+#include <algorithm>
 #include <cstdlib>
 
 #include "win/WinSystem.h"
@@ -103,6 +106,17 @@ bool ConvertMouse(TQueueEntry& E) {
   return true;
 }
 
+bool ConvertWheel(TQueueEntry& E) {
+  auto& S = Sys();
+  S.CursorPos = E.Pos;
+  HWND Target = Find(S.Capture) ? S.Capture : WindowFromPoint(E.Pos);
+  if (!Target) return false;
+  Integer Delta = std::clamp<Integer>(E.WheelDelta, -32768, 32767);
+  WPARAM Keys = MAKEWPARAM(int(MouseKeys()), Delta);
+  E.Msg = MSG{Target, WM_MOUSEWHEEL, Keys, PointToLParam(E.Pos), E.Msg.time, E.Pos, 0};
+  return true;
+}
+
 bool IsExtendedKey(Word VK) {
   return (VK >= VK_PRIOR && VK <= VK_DOWN) || VK == VK_INSERT || VK == VK_DELETE ||
          VK == VK_DIVIDE || VK == VK_RCONTROL || VK == VK_RMENU;
@@ -150,6 +164,28 @@ TWnd* FindIn(HWND H, const TWnd* Ancestor) {
   return W && IsAncestorOrSelf(Ancestor, W) ? W : nullptr;
 }
 
+// Losing the desktop's focus ends a drag wherever it was and leaves no window active; the
+// window that was active comes back with the focus (or, when it cannot, the top-most that can).
+void ConvertActivation(const TQueueEntry& E) {
+  auto& S = Sys();
+  if (!E.Down) {
+    if (HWND C = GetCapture()) {
+      SendMessage(C, WM_CANCELMODE, 0, 0);
+      if (GetCapture() == C) ReleaseCapture();
+    }
+    if (HWND Old = GetActiveWindow()) S.Inactive = Old;
+    SetActiveWindow(0);
+    return;
+  }
+  if (GetActiveWindow()) return;
+  TWnd* W = Find(S.Inactive);
+  S.Inactive = 0;
+  if (IsActivatable(W))
+    SetActiveWindow(W->Handle);
+  else
+    PickNewActiveWindow(nullptr);
+}
+
 }  // namespace
 
 bool ConvertRawInput(TQueueEntry& E) {
@@ -161,6 +197,11 @@ bool ConvertRawInput(TQueueEntry& E) {
       return ConvertKey(E);
     case ekChar:
       return ConvertChar(E);
+    case ekMouseWheel:
+      return ConvertWheel(E);
+    case ekActivation:
+      ConvertActivation(E);
+      return false;
     default:
       return true;
   }
@@ -238,6 +279,21 @@ void InjectChar(char32_t Char) {
   TQueueEntry E;
   E.Kind = ekChar;
   E.Char = Char;
+  PushEntry(std::move(E));
+}
+
+void InjectMouseWheel(Integer Delta, TPoint ScreenPos) {
+  TQueueEntry E;
+  E.Kind = ekMouseWheel;
+  E.WheelDelta = Delta;
+  E.Pos = ScreenPos;
+  PushEntry(std::move(E));
+}
+
+void InjectActivation(bool Active) {
+  TQueueEntry E;
+  E.Kind = ekActivation;
+  E.Down = Active;
   PushEntry(std::move(E));
 }
 

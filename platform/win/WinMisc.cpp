@@ -1,5 +1,5 @@
-// System metrics, cursors, the beep, the clipboard, input-method settings, the system locale
-// and the record that tests read.
+// System metrics, wheel lines, cursors, the beep, the clipboard, input-method settings, the
+// system locale and the record that tests read.
 #include "win/WinSystem.h"
 
 namespace plumb {
@@ -39,6 +39,15 @@ int GetSystemMetrics(int Index) {
     default:
       return 0;
   }
+}
+
+Integer WheelScrollLines(Integer& Pending, Integer Delta) {
+  constexpr Integer LinesPerNotch = 3, Step = WHEEL_DELTA / LinesPerNotch;
+  if ((Pending < 0 && Delta > 0) || (Pending > 0 && Delta < 0)) Pending = 0;
+  Pending += Delta;
+  Integer Lines = Pending / Step;
+  Pending -= Lines * Step;
+  return Lines;
 }
 
 // A cursor handle is the number of the cursor; backends map them to their own shapes.
@@ -126,17 +135,18 @@ bool GetWindowIme(HWND Wnd, int& Mode, std::string& Name) {
   return true;
 }
 
-bool SetImeCompositionWindow(HWND Wnd, TPoint ClientPos) {
+bool SetImeCompositionWindow(HWND Wnd, const TRect& Caret) {
   TWnd* W = Find(Wnd);
   if (!W) return false;
-  W->ImePos = ClientPos;
+  W->ImeCaret = Caret;
+  W->HasImeCaret = true;
   return true;
 }
 
-bool GetImeCompositionWindow(HWND Wnd, TPoint& ClientPos) {
+bool GetImeCompositionWindow(HWND Wnd, TRect& Caret) {
   TWnd* W = Find(Wnd);
-  if (!W) return false;
-  ClientPos = W->ImePos;
+  if (!W || !W->HasImeCaret) return false;
+  Caret = W->ImeCaret;
   return true;
 }
 

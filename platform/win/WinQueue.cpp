@@ -48,6 +48,10 @@ bool RawMayMatch(const TQueueEntry& E, UINT Min, UINT Max) {
       return InRange(WM_CHAR, Min, Max);
     case ekMouseMove:
       return Any({WM_MOUSEMOVE, WM_NCMOUSEMOVE});
+    case ekMouseWheel:
+      return InRange(WM_MOUSEWHEEL, Min, Max);
+    case ekActivation:  // makes no message; only a read of everything takes it in turn
+      return Min == 0 && Max == 0;
     default: {
       UINT B = (E.Button == rbLeft    ? WM_LBUTTONDOWN
                 : E.Button == rbRight ? WM_RBUTTONDOWN

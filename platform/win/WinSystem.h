@@ -38,13 +38,14 @@ struct TWnd {
   TScrollBarState Bars[2];  // SB_HORZ, SB_VERT
   int ImeMode = 3;
   std::string ImeName;
-  TPoint ImePos;
+  TRect ImeCaret;  // client coordinates; where the input method composes
+  bool HasImeCaret = false;
   // Top-level windows only.
   std::unique_ptr<TSurface> Surface;
   std::vector<TRect> Dirty;
 };
 
-enum TEntryKind { ekPosted, ekMouseMove, ekMouseButton, ekKey, ekChar };
+enum TEntryKind { ekPosted, ekMouseMove, ekMouseButton, ekMouseWheel, ekKey, ekChar, ekActivation };
 
 struct TQueueEntry {
   TEntryKind Kind = ekPosted;
@@ -56,6 +57,7 @@ struct TQueueEntry {
   Word VirtKey = 0;
   char32_t Char = 0;
   TPoint Pos;
+  Integer WheelDelta = 0;
 };
 
 struct TTimer {
@@ -111,6 +113,7 @@ struct TWinSystem {
   HWND Focus = 0;
   HWND Capture = 0;
   HWND Active = 0;
+  HWND Inactive = 0;  // the window that was active when the desktop took the focus away
   uint8_t KeyState[256] = {};
   TPoint CursorPos;
   TLastClick LastClick;

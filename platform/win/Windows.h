@@ -327,6 +327,10 @@ int GetScrollPos(HWND Wnd, int Bar);
 
 // ---- Metrics, cursors, sound, clipboard, input method ----------------------------------------
 int GetSystemMetrics(int Index);
+// The lines a WM_MOUSEWHEEL delta scrolls, positive towards the top: three a notch, and a
+// smooth wheel's part of a notch as soon as it makes a whole line. The rest waits in Pending
+// (one per scrolling window, starting at 0) and is dropped when the wheel turns back.
+Integer WheelScrollLines(Integer& Pending, Integer Delta);
 HCURSOR LoadCursor(uintptr_t Instance, uintptr_t CursorName);
 HCURSOR SetCursor(HCURSOR Cursor);
 HCURSOR GetCursor();
@@ -337,8 +341,10 @@ bool IsClipboardTextAvailable();
 // The input-method settings a window asked for (mode as the class library numbers them).
 bool SetWindowIme(HWND Wnd, int Mode, const std::string& Name);
 bool GetWindowIme(HWND Wnd, int& Mode, std::string& Name);
-bool SetImeCompositionWindow(HWND Wnd, TPoint ClientPos);
-bool GetImeCompositionWindow(HWND Wnd, TPoint& ClientPos);
+// Where the window's caret is (client coordinates): an input method composes there and keeps
+// its candidate window clear of it. Get is false while the window has not said.
+bool SetImeCompositionWindow(HWND Wnd, const TRect& Caret);
+bool GetImeCompositionWindow(HWND Wnd, TRect& Caret);
 
 struct TSysLocale {
   int DefaultLCID = 0x0409;

@@ -63,6 +63,11 @@ void THeadlessDesktop::DoubleClick(TPoint Screen) {
   Click(Screen);
 }
 
+void THeadlessDesktop::MouseWheel(TPoint Screen, Integer Delta) {
+  InjectMouseWheel(Delta, Screen);
+  RunUntilIdle();
+}
+
 TPoint THeadlessDesktop::ToScreen(TWinControl* Control, Integer X, Integer Y) {
   TPoint P{X, Y};
   ClientToScreen(Control->GetHandle(), P);
@@ -90,6 +95,10 @@ void THeadlessDesktop::ClickAt(TWinControl* Control, Integer X, Integer Y, TMous
 
 void THeadlessDesktop::DoubleClickAt(TWinControl* Control, Integer X, Integer Y) {
   DoubleClick(ToScreen(Control, X, Y));
+}
+
+void THeadlessDesktop::MouseWheelAt(TWinControl* Control, Integer X, Integer Y, Integer Delta) {
+  MouseWheel(ToScreen(Control, X, Y), Delta);
 }
 
 // ---- Keyboard --------------------------------------------------------------------------------

@@ -25,6 +25,8 @@ class THeadlessDesktop : public TDesktopHost {
   void MouseUp(TPoint Screen, TMouseButton Button = mbLeft, TShiftState Shift = {});
   void Click(TPoint Screen, TMouseButton Button = mbLeft, TShiftState Shift = {});
   void DoubleClick(TPoint Screen);
+  // A turn of the wheel, WHEEL_DELTA a notch; positive turns it away from the user (up).
+  void MouseWheel(TPoint Screen, Integer Delta);
   // ---- Pointer, at client points of a window control ----
   TPoint ToScreen(TWinControl* Control, Integer X, Integer Y);
   void MouseMoveAt(TWinControl* Control, Integer X, Integer Y);
@@ -35,6 +37,7 @@ class THeadlessDesktop : public TDesktopHost {
   void ClickAt(TWinControl* Control, Integer X, Integer Y, TMouseButton Button = mbLeft,
                TShiftState Shift = {});
   void DoubleClickAt(TWinControl* Control, Integer X, Integer Y);
+  void MouseWheelAt(TWinControl* Control, Integer X, Integer Y, Integer Delta);
 
   // ---- Keyboard ----
   // Shift, Ctrl and Alt go down first and up last; the key makes the character it would.

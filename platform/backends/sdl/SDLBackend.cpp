@@ -97,7 +97,8 @@ void TSDLBackend::Close() {
   FComposing = false;
   FComposition.clear();
   FImeFocus = 0;
-  FImePos = TPoint{-1, -1};
+  FImeRect = TRect{-1, -1, -1, -1};
+  FPointer = TPoint{};
   FCursorShape = SDL_SYSTEM_CURSOR_ARROW;
 }
 
@@ -154,10 +155,14 @@ void TSDLBackend::WindowEvent(const SDL_Event& E) {
         SetWindowPos(FMainWnd, 0, 0, 0, W, H, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       break;
     }
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      InjectActivation(true);
+      break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
       // Key releases go to whichever window has the focus then; without them a modifier
-      // held while leaving would stay down.
+      // held while leaving would stay down. The deactivation comes after them.
       ReleaseKeys();
+      InjectActivation(false);
       break;
     default:
       break;

@@ -7,7 +7,9 @@
 // over it where they lie relative to it. Without a main window the SDL window shows the
 // desktop from (0, 0). SDL events become the window system's raw input, so hit testing,
 // capture, focus and double clicks are decided by our window system, exactly as under the
-// headless backend.
+// headless backend. When the desktop gives the SDL window the keyboard focus or takes it away,
+// the window system's active window follows; the input method is told where the focused
+// control's caret is, so that its candidate window sits at the text being typed.
 #include <bitset>
 #include <map>
 #include <string>
@@ -62,6 +64,9 @@ class TSDLBackend : public TDesktopHost {
   // The SDL_SystemCursor shown now, -1 while the cursor is hidden.
   int GetCursorShape() const { return FCursorShape; }
   bool IsComposing() const { return FComposing; }
+  // The text-input rectangle last given to SDL (window coordinates): the caret of the control
+  // that has the focus, or its client area when it has no caret.
+  const TRect& GetTextInputRect() const { return FImeRect; }
   const std::string& GetCompositionText() const { return FComposition; }
 
   // ---- TDesktopHost ----
@@ -92,6 +97,7 @@ class TSDLBackend : public TDesktopHost {
   void TextEditing(const SDL_Event& E);
   void EndComposition();
   void MouseButton(const SDL_Event& E);
+  void MouseWheel(const SDL_Event& E);
   void FlushMove();
   void Key(Word VirtKey, bool Down, char32_t Char = 0);
   void ReleaseKeys();
@@ -125,10 +131,11 @@ class TSDLBackend : public TDesktopHost {
   uint32_t FButtons = 0;   // mouse buttons held, bit per TRawButton
   bool FMovePending = false;
   TPoint FMovePos;
+  TPoint FPointer;  // screen position of the pointer's last move or press
 
   bool FTextInput = true;  // SDL's text input is on (the input method may compose)
   HWND FImeFocus = 0;
-  TPoint FImePos{-1, -1};
+  TRect FImeRect{-1, -1, -1, -1};
   bool FComposing = false;
   HWND FComposeWnd = 0;
   std::string FComposition;

@@ -1,7 +1,7 @@
 // SDL input becomes the window system's raw input.
 //
 // Map: key table | typed characters | event switch | keys and modifiers | text and composition |
-// mouse | input-method state
+// mouse and wheel | input-method state
 //
 // A keystroke: SDL_KEYDOWN gives InjectKey with the virtual key; the window system makes
 // WM_KEYDOWN (WM_SYSKEYDOWN with Alt) when the queue is read. Printable characters come only
@@ -11,6 +11,7 @@
 // TranslateMessage puts WM_CHAR or WM_SYSCHAR right behind their key-down.
 #include <SDL.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "backends/sdl/SDLBackend.h"
@@ -157,11 +158,14 @@ void TSDLBackend::HandleEvent(const SDL_Event& E) {
       break;
     case SDL_MOUSEMOTION:  // only the last of a run of moves matters
       FMovePending = true;
-      FMovePos = ToScreen(E.motion.x, E.motion.y);
+      FMovePos = FPointer = ToScreen(E.motion.x, E.motion.y);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       MouseButton(E);
+      break;
+    case SDL_MOUSEWHEEL:
+      MouseWheel(E);
       break;
     case SDL_WINDOWEVENT:
       WindowEvent(E);
@@ -310,7 +314,20 @@ void TSDLBackend::MouseButton(const SDL_Event& E) {
   // reaches the window that captured it. SDL's click count is ignored: our window system
   // decides double clicks from the presses and the clock, as it does headless.
   if (!Before != !FButtons) SDL_CaptureMouse(FButtons ? SDL_TRUE : SDL_FALSE);
-  InjectMouseButton(B, Down, ToScreen(E.button.x, E.button.y));
+  FPointer = ToScreen(E.button.x, E.button.y);
+  InjectMouseButton(B, Down, FPointer);
+}
+
+// A notch is WHEEL_DELTA; smooth wheels and touchpads report parts of one. The direction is
+// the desktop's, natural scrolling included.
+void TSDLBackend::MouseWheel(const SDL_Event& E) {
+  float Notches = E.wheel.preciseY != 0 ? E.wheel.preciseY : float(E.wheel.y);
+  auto Delta = Integer(std::lround(Notches * float(WHEEL_DELTA)));
+  if (Delta == 0) return;
+#if SDL_VERSION_ATLEAST(2, 26, 0)
+  FPointer = ToScreen(E.wheel.mouseX, E.wheel.mouseY);
+#endif
+  InjectMouseWheel(Delta, FPointer);
 }
 
 void TSDLBackend::FlushMove() {
@@ -321,7 +338,8 @@ void TSDLBackend::FlushMove() {
 
 // ---- Input-method state ----------------------------------------------------------------------
 // SDL can switch text input (and with it the input method) on and off and place the
-// candidate window; that is as much of a window's input-method mode as it can express.
+// candidate window; that is as much of a window's input-method mode as it can express. The
+// place follows the focused control's caret, checked whenever the queue runs dry.
 void TSDLBackend::SyncTextInput() {
   HWND Focus = GetFocus();
   int Mode = ImeDontCare;
@@ -329,7 +347,7 @@ void TSDLBackend::SyncTextInput() {
   if (Focus) GetWindowIme(Focus, Mode, Name);
   if (Focus != FImeFocus) {
     FImeFocus = Focus;
-    FImePos = TPoint{-1, -1};
+    FImeRect = TRect{-1, -1, -1, -1};
     if (FComposing) {  // what was being composed was meant for the old window: drop it
       EndComposition();
       SDL_StopTextInput();
@@ -338,13 +356,16 @@ void TSDLBackend::SyncTextInput() {
   bool Want = Mode != ImeDisable;
   if (Want != bool(SDL_IsTextInputActive())) Want ? SDL_StartTextInput() : SDL_StopTextInput();
   FTextInput = Want;
-  TPoint P;
-  if (!Want || !Focus || !GetImeCompositionWindow(Focus, P) || !ClientToScreen(Focus, P)) return;
-  P = TPoint{P.X - FOrigin.X, P.Y - FOrigin.Y};
-  if (P == FImePos) return;
-  FImePos = P;
-  SDL_Rect R{P.X, P.Y, 1, 20};
-  SDL_SetTextInputRect(&R);
+  if (!Want || !Focus) return;
+  TRect Caret;
+  if (!GetImeCompositionWindow(Focus, Caret) && !GetClientRect(Focus, Caret)) return;
+  TPoint P{Caret.Left, Caret.Top};
+  if (!ClientToScreen(Focus, P)) return;
+  TRect R = Bounds(P.X - FOrigin.X, P.Y - FOrigin.Y, Caret.Width(), Caret.Height());
+  if (R == FImeRect) return;
+  FImeRect = R;
+  SDL_Rect Rect{R.Left, R.Top, R.Width(), R.Height()};
+  SDL_SetTextInputRect(&Rect);
 }
 
 }  // namespace plumb

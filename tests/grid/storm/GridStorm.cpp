@@ -200,6 +200,14 @@ void TGridStorm::AddUserActions() {
     return std::string(Msg == WM_VSCROLL ? "vscroll " : "hscroll ") + std::to_string(Code) +
            " to " + std::to_string(Pos);
   });
+  S.Add(4, [this] {
+    static const std::vector<int> Deltas{-600, -120, -40, -7, 25, 120, 360};
+    TPoint P = RandomPoint();
+    int Delta = S.Pick(Deltas);
+    D.MouseWheelAt(Grid, P.X, P.Y, Delta);
+    return "wheel " + std::to_string(Delta) + " at (" + std::to_string(P.X) + ", " +
+           std::to_string(P.Y) + ")";
+  });
   S.Add(3, [this] {
     Cardinal Ms = Cardinal(S.Int(0, 900));
     D.Advance(Ms);

@@ -1,4 +1,4 @@
-// Pointer routing, capture and WM_CANCELMODE, double clicks, focus, keys.
+// Pointer routing, capture and WM_CANCELMODE, double clicks, the wheel, focus, keys, activation.
 #include "WinTestUtil.h"
 
 namespace plumb::test {
@@ -86,6 +86,28 @@ TEST_F(Input, Capture_AnotherWindowTakingItTellsTheOldOne) {
   EXPECT_EQ(GetCapture(), B);
   EnableWindow(B, false);  // a disabled window cannot keep the pointer
   EXPECT_EQ(GetCapture(), HWND(0));
+}
+
+TEST_F(Input, Wheel_GoesUnderThePointerOrToTheCaptureAndChildrenPassItUp) {
+  TPoint OverA = Point(100 + 10 + 5, 100 + 10 + 7);
+  InjectMouseWheel(-WHEEL_DELTA, OverA);
+  InjectMouseWheel(WHEEL_DELTA, Point(20, 20));  // over no window: dropped
+  Pump();
+  auto Wheel = L().Of(WM_MOUSEWHEEL);
+  ASSERT_EQ(Wheel.size(), 2u);
+  EXPECT_EQ(Wheel[0].Wnd, A);
+  EXPECT_EQ(int16_t(HIWORD(Wheel[0].WParam)), -WHEEL_DELTA);
+  EXPECT_EQ(Wheel[0].LParam, PointToLParam(OverA));  // screen coordinates
+  // A's DefWindowProc hands it to its parent.
+  EXPECT_EQ(Wheel[1].Wnd, Top);
+
+  L().Log.clear();
+  SetCapture(B);
+  InjectMouseWheel(2 * WHEEL_DELTA, OverA);
+  Pump();
+  ASSERT_FALSE(L().Of(WM_MOUSEWHEEL).empty());
+  EXPECT_EQ(L().Of(WM_MOUSEWHEEL)[0].Wnd, B);
+  EXPECT_EQ(int16_t(HIWORD(L().Of(WM_MOUSEWHEEL)[0].WParam)), 2 * WHEEL_DELTA);
 }
 
 TEST_F(Input, DoubleClick_OnlyWithinTimeAndDistanceAndOnlyForDblClkWindows) {
@@ -188,6 +210,37 @@ TEST_F(Input, Activation_PressingAnotherTopLevelActivatesIt) {
   EXPECT_EQ(Act[0].Wnd, Top);
   EXPECT_EQ(LOWORD(Act[0].WParam), Word(WA_INACTIVE));
   EXPECT_EQ(Act[1].Wnd, Other);
+}
+
+// The desktop taking the keyboard away ends a drag and leaves nothing active; giving it back
+// activates the window that was active, in turn with the input queued before.
+TEST_F(Input, Activation_TheDesktopTakesTheFocusAwayAndGivesItBack) {
+  // The top-most window, which a fresh pick would take; it holds the pointer, as a list
+  // dropped down from an editor does, without being active.
+  HWND Popup = MakeTop(Bounds(600, 100, 100, 100));
+  SetActiveWindow(Top);
+  SetFocus(A);
+  SetCapture(Popup);
+  L().Log.clear();
+  InjectKey('X', true, U'x');
+  InjectActivation(false);
+  Pump();
+  EXPECT_EQ(L().Of(WM_KEYDOWN).size(), 1u);  // the key came before the focus went
+  EXPECT_EQ(GetActiveWindow(), HWND(0));
+  EXPECT_EQ(GetFocus(), HWND(0));
+  EXPECT_EQ(GetCapture(), HWND(0));
+  ASSERT_EQ(L().Of(WM_CANCELMODE).size(), 1u);
+  EXPECT_EQ(L().Of(WM_CANCELMODE)[0].Wnd, Popup);
+  ASSERT_EQ(L().Of(WM_KILLFOCUS).size(), 1u);
+  EXPECT_EQ(L().Of(WM_KILLFOCUS)[0].Wnd, A);
+
+  L().Log.clear();
+  InjectActivation(true);
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), Top);
+  ASSERT_EQ(L().Of(WM_ACTIVATE).size(), 1u);
+  EXPECT_EQ(L().Of(WM_ACTIVATE)[0].Wnd, Top);
+  EXPECT_NE(GetFocus(), HWND(0));
 }
 
 TEST_F(Input, Activation_AChildWindowMadeTopLevelTakesClicksWithoutTakingTheFocus) {

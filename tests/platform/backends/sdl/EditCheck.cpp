@@ -3,6 +3,7 @@
 //   ready <x> <y>   the window is up; (x, y) is the middle of the edit in window coordinates
 //   focus edit      the edit got the keyboard
 //   text: <text>    the user changed the edit's text
+//   wheel <delta>   the wheel turned over the edit, which handed it up to the form
 //   final: <text>   the program ends
 // Options: --timeout <seconds> (default 30) ends it on its own; --snapshot <file.png> saves
 // the form as it looked when it was closed.
@@ -76,6 +77,9 @@ LRESULT FormProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         GText = GEdit ? GEdit->GetText() : GetWindowText(HWND(LParam));
         Say("text: " + GText);
       }
+      return 0;
+    case WM_MOUSEWHEEL:
+      Say("wheel " + IntToStr(int16_t(HIWORD(WParam))));
       return 0;
     case WM_CLOSE:
       Snapshot(Wnd);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end check in a real window: under Xvfb, start the edit-check program, click into its
-# edit, type a word with xdotool, and check that the word arrived in the edit. Then close the
-# window as a user would and check that the program ends with the word.
+# edit, type a word with xdotool, and check that the word arrived in the edit; turn the wheel
+# a notch down over it and check that the form heard it. Then close the window as a user would
+# and check that the program ends with the word.
 #
 #   edit_check.sh <edit-check program> [word]
 #
@@ -52,6 +53,8 @@ if [[ ${1:-} == --inside ]]; then
   wait_for 'focus edit' 10 || fail "the click did not focus the edit"
   timeout 20 xdotool type --delay 30 "$WORD" || fail "xdotool could not type"
   wait_for "text: $WORD" 10 || fail "the word did not arrive"
+  timeout 10 xdotool click 5 || fail "xdotool could not turn the wheel"
+  wait_for "wheel -120" 10 || fail "the wheel did not arrive"
   # Closing: SDL turns the signal into a quit, the form closes, the loop ends.
   kill -TERM "$pid"
   for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
