@@ -8,7 +8,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libpng-dev libsqlite3-dev libfontconfig-dev fonts-dejavu-core
   libsdl2-dev nlohmann-json3-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool x11-apps sqlite3
 )
 
 missing=()

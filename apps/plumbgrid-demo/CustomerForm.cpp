@@ -1,4 +1,5 @@
-// The customer form and the database it works on.
+// The customer form: its design, the database it works on, and what it does with keys,
+// menus, errors and closing.
 #include "CustomerForm.h"
 
 #include <unistd.h>
@@ -32,10 +33,12 @@ fs::path ProgramFolder() {
 // The form as the designer stores it; the database is the user's and is set when it opens.
 const char* const FormDesign = R"json({
   "class": "TForm", "name": "CustomerForm",
-  "properties": {"Left": 0, "Top": 0, "Width": 720, "Height": 520},
+  "properties": {"Left": 0, "Top": 0, "Width": 760, "Height": 540},
   "components": [
     {"class": "TSQLiteDataSet", "name": "Countries", "properties": {"TableName": "countries"}},
     {"class": "TSQLiteDataSet", "name": "Customers", "properties": {"TableName": "customers"}},
+    {"class": "TSQLiteDataSet", "name": "CustomerNames",
+     "properties": {"SQL": "SELECT id, name FROM customers ORDER BY id", "KeyField": "id"}},
     {"class": "TField", "name": "CustomersCountry",
      "properties": {"FieldName": "country", "FieldKind": "fkLookup", "KeyFields": "country_id",
                     "LookupDataSet": "Countries", "LookupKeyFields": "id",
@@ -43,18 +46,18 @@ const char* const FormDesign = R"json({
     {"class": "TDataSource", "name": "CustomerSource", "properties": {"DataSet": "Customers"}},
     {"class": "TPlumbGrid", "name": "Grid",
      "properties": {
-       "Left": 12, "Top": 12, "Width": 696, "Height": 496, "TabOrder": 0,
-       "DataSource": "CustomerSource",
-       "ColWidths": [150, 546],
+       "Align": "alClient", "TabOrder": 1, "DataSource": "CustomerSource",
+       "ColWidths": [150, 380],
        "Columns": [
          {"Title": "Contact", "IDCode": "Contact", "Expanded": true},
          {"FieldName": "name", "Title": "Name", "IndentLevel": 1},
          {"FieldName": "email", "Title": "E-mail", "IndentLevel": 1},
          {"FieldName": "country", "Title": "Country", "IndentLevel": 1},
          {"Title": "Account", "IDCode": "Account", "Expanded": true},
-         {"FieldName": "id", "Title": "Customer no.", "IndentLevel": 1},
+         {"FieldName": "id", "Title": "Customer no.", "IndentLevel": 1, "ReadOnly": true},
          {"FieldName": "balance", "Title": "Balance", "IndentLevel": 1},
-         {"FieldName": "joined", "Title": "Joined", "IndentLevel": 1},
+         {"FieldName": "joined", "Title": "Joined", "IndentLevel": 1,
+          "EditMask": "0000-00-00;1;_"},
          {"FieldName": "active", "Title": "Active", "IndentLevel": 1,
           "PickList": ["True", "False"]},
          {"FieldName": "age", "Title": "Age", "IndentLevel": 1},
@@ -82,15 +85,168 @@ std::string WorkingDatabase(bool Fresh, std::string& Error) {
   return Copy.string();
 }
 
+// ---- The status line ---------------------------------------------------------------------
+
+void TStatusLink::ActiveChanged() {
+  FForm->UpdateStatus();
+}
+
+void TStatusLink::DataSetScrolled(Integer Distance) {
+  (void)Distance;
+  FForm->UpdateStatus();
+}
+
+void TStatusLink::RecordChanged(TField* Field) {
+  (void)Field;
+  FForm->UpdateStatus();
+}
+
+void TStatusLink::EditingChanged() {
+  FForm->UpdateStatus();
+}
+
+void TCustomerForm::UpdateStatus() {
+  if (!FStatus || !FCustomers) return;
+  std::string Line = "No customer";
+  if (FCustomers->GetActive() && FCustomers->GetRecNo() > 0) {
+    static const char* const States[] = {"closed",    "browsing",    "editing",
+                                         "inserting", "calculating", "opening"};
+    Line = "Customer " + std::to_string(FCustomers->GetRecNo()) + " of " +
+           std::to_string(FCustomers->GetRecordCount()) + " \xE2\x80\x94 " +
+           FCustomers->FieldByName("name")->GetAsString() + " \xC2\xB7 " +
+           States[FCustomers->GetState()];
+  }
+  if (!FLastError.empty()) Line += " \xC2\xB7 " + FLastError;
+  FStatus->SetLine(Line);
+}
+
+void TCustomerForm::ShowError(const std::string& Message) {
+  FLastError = Message;
+  UpdateStatus();
+}
+
+// ---- Building ------------------------------------------------------------------------------
+
+TCustomerForm::TCustomerForm(TComponent* AOwner, const std::string& DatabasePath) : TForm(AOwner) {
+  RegisterClass<TSQLiteDataSet>();
+  RegisterClass<TField>();
+  RegisterClass<TPlumbGrid>();
+  RegisterClass<TForm>();
+  LoadComponentFromString(FormDesign, this);
+  SetCaption("PlumbGrid \xE2\x80\x94 Customers");
+  for (const char* Name : {"Countries", "Customers", "CustomerNames"})
+    static_cast<TSQLiteDataSet*>(FindComponent(Name))->SetDatabaseName(DatabasePath);
+  FCustomers = static_cast<TSQLiteDataSet*>(FindComponent("Customers"));
+  FGrid = static_cast<TPlumbGrid*>(FindComponent("Grid"));
+  static_cast<TDataSet*>(FindComponent("Countries"))->Open();
+  FCustomers->Open();
+  Build();
+}
+
+TCustomerForm::~TCustomerForm() {
+  Application->OnException = FFormerHandler;
+  FStatusLink.reset();
+}
+
+void TCustomerForm::Build() {
+  FList = new TCustomerList(this);
+  FList->SetParent(this);
+  FList->SetWidth(200);
+  FList->SetAlign(alLeft);
+  FList->SetTabOrder(0);
+  FStatus = new TStatusLine(this);
+  FStatus->SetParent(this);
+  FStatus->SetAlign(alBottom);
+  auto* Source = static_cast<TDataSource*>(FindComponent("CustomerSource"));
+  FList->Bind(Source, static_cast<TDataSet*>(FindComponent("CustomerNames")));
+  FStatusLink = std::make_unique<TStatusLink>(this);
+  FStatusLink->SetDataSource(Source);
+  FCustomers->AfterPost = [this](TDataSet*) { ShowError(""); };
+  FGrid->OnEditButtonClick = [this](TObject*, Integer, TField* Field) { ShowFieldWindow(Field); };
+  BuildMenu();
+  SetKeyPreview(true);
+  OnKeyDown = [this](TObject*, Word& Key, TShiftState Shift) { FormKeyDown(Key, Shift); };
+  FFormerHandler = Application->OnException;
+  Application->OnException = [this](TObject*, const Exception& E) { ShowError(E.what()); };
+  UpdateStatus();
+}
+
+// ---- Row menus -----------------------------------------------------------------------------
+
+void TCustomerForm::BuildMenu() {
+  FRowMenu = new TPopupMenu(this);
+  auto Add = [this](const char* Caption, std::function<void(TField*)> Action) {
+    auto* Item = new TMenuItem(FRowMenu);
+    Item->SetCaption(Caption);
+    Item->OnClick = [this, Action](TObject*) {
+      if (TField* Field = FieldAtMenu()) Action(Field);
+    };
+    FRowMenu->GetItems()->Add(Item);
+  };
+  Add("&Copy value", [](TField* Field) { SetClipboardText(Field->GetDisplayText()); });
+  Add("C&lear value", [this](TField* Field) {
+    try {
+      FCustomers->Edit();
+      Field->Clear();
+    } catch (const Exception& E) {
+      ShowError(E.what());
+    }
+  });
+  for (const char* Row : {"Name", "E-mail", "Balance", "Age"})
+    FGrid->GetColumns()->GetColumn(Variant(Row))->SetPopupMenu(FRowMenu);
+}
+
+// The field of the row the menu was popped up over.
+TField* TCustomerForm::FieldAtMenu() {
+  TPoint P = FGrid->ScreenToClient(FRowMenu->GetPopupPoint());
+  Integer Col = -1, Row = -1;
+  FGrid->MouseToCell(P.X, P.Y, Col, Row);
+  TPlumbGridColumns* Columns = FGrid->GetColumns();
+  return Row >= 0 && Row < Columns->Count() ? Columns->GetColumn(Row)->GetField() : nullptr;
+}
+
+// ---- Keys, saving and closing --------------------------------------------------------------
+
+bool TCustomerForm::Save() {
+  try {
+    FCustomers->CheckBrowseMode();
+    return true;
+  } catch (const Exception& E) {
+    ShowError(E.what());
+    return false;
+  }
+}
+
+void TCustomerForm::CancelEdits() {
+  if (IsEditState(FCustomers->GetState())) FCustomers->Cancel();
+  ShowError("");
+}
+
+void TCustomerForm::FormKeyDown(Word& Key, TShiftState Shift) {
+  if (Key == 'S' && Shift == TShiftState{ssCtrl}) {
+    Save();
+    Key = 0;
+  } else if (Key == VK_ESCAPE && Shift.Empty()) {
+    TWinControl* Active = GetActiveControl();
+    if (Active == FGrid && IsEditState(FCustomers->GetState())) CancelEdits();
+  }
+}
+
+// Closing posts what is pending; a record the database refuses keeps the form open.
+void TCustomerForm::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_CLOSE && !Save()) return;
+  TForm::Dispatch(Message);
+}
+
 // The ellipsis of a memo or blob row: a small window beside the grid with the memo's lines,
-// or what the blob holds. It is the customer form's and goes with it.
-void ShowFieldWindow(TForm* Owner, TField* Field) {
+// or what the blob holds. It is the form's and goes with it.
+void TCustomerForm::ShowFieldWindow(TField* Field) {
   if (!Field) return;
-  auto* Window = static_cast<TForm*>(Owner->FindComponent("FieldWindow"));
+  auto* Window = static_cast<TForm*>(FindComponent("FieldWindow"));
   if (!Window) {
-    Window = new TForm(Owner);
+    Window = new TForm(this);
     Window->SetName("FieldWindow");
-    Window->SetBounds(Owner->GetLeft() + 380, Owner->GetTop() + 60, 320, 200);
+    Window->SetBounds(GetLeft() + 400, GetTop() + 80, 320, 200);
     auto* Lines = new TListBox(Window);
     Lines->SetName("Lines");
     Lines->SetParent(Window);
@@ -98,43 +254,16 @@ void ShowFieldWindow(TForm* Owner, TField* Field) {
   }
   auto* Lines = static_cast<TListBox*>(Window->FindComponent("Lines"));
   Lines->Clear();
+  Variant Value = Field->GetAsVariant();
   std::string Text = Field->GetDataType() == ftMemo
                          ? Field->GetAsString()
-                         : std::to_string(Field->GetAsVariant().IsNull()
-                                              ? 0
-                                              : Field->GetAsVariant().ToBytes().size()) +
-                               " bytes";
+                         : std::to_string(Value.IsNull() ? 0 : Value.ToBytes().size()) + " bytes";
   size_t Start = 0;
   for (size_t End; (End = Text.find('\n', Start)) != std::string::npos; Start = End + 1)
     Lines->GetItems()->Add(Text.substr(Start, End - Start));
   Lines->GetItems()->Add(Text.substr(Start));
   Window->SetCaption(Field->GetDisplayLabel());
   Window->Show();
-}
-
-TForm* MakeCustomerForm(const std::string& DatabasePath) {
-  RegisterClass<TForm>();
-  RegisterClass<TSQLiteDataSet>();
-  RegisterClass<TField>();
-  RegisterClass<TPlumbGrid>();
-  auto* Form = static_cast<TForm*>(LoadComponentFromString(FormDesign));
-  Form->SetCaption("PlumbGrid \xE2\x80\x94 Customers");
-  auto* Countries = static_cast<TSQLiteDataSet*>(Form->FindComponent("Countries"));
-  auto* Customers = static_cast<TSQLiteDataSet*>(Form->FindComponent("Customers"));
-  Countries->SetDatabaseName(DatabasePath);
-  Customers->SetDatabaseName(DatabasePath);
-  try {
-    Countries->Open();
-    Customers->Open();
-  } catch (...) {
-    delete Form;
-    throw;
-  }
-  auto* Grid = static_cast<TPlumbGrid*>(Form->FindComponent("Grid"));
-  Grid->OnEditButtonClick = [Form](TObject*, Integer, TField* Field) {
-    ShowFieldWindow(Form, Field);
-  };
-  return Form;
 }
 
 }  // namespace demo
