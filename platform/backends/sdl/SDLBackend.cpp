@@ -32,10 +32,17 @@ bool SDLDisplayAvailable() {
   const char* X = std::getenv("DISPLAY");
   const char* Wayland = std::getenv("WAYLAND_DISPLAY");
   if (!(X && *X) && !(Wayland && *Wayland)) return false;
+  // A real display keeps the video started: shutting it down and starting it again at once
+  // for the window that follows can find the X server not yet ready for a new connection.
+  static bool Held = false;
+  if (Held) return true;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   const char* Driver = SDL_GetCurrentVideoDriver();
   bool Real = Driver && std::strcmp(Driver, "dummy") != 0 && std::strcmp(Driver, "offscreen") != 0;
-  QuitVideo();
+  if (Real)
+    Held = true;
+  else
+    QuitVideo();
   return Real;
 }
 

@@ -14,6 +14,8 @@ set -u
 if [[ ${1:-} == --inside ]]; then
   # ---- Runs on the Xvfb display ----
   touch "$WORK/started"
+  source "$(dirname "$0")/../../support/xvfb.sh"
+  wait_for_display || { echo "FAIL: the X server does not answer"; exit 1; }
   unset WAYLAND_DISPLAY
   export SDL_VIDEODRIVER=x11 XDG_DATA_HOME="$WORK/data"
   export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/plumb-bus
@@ -70,18 +72,7 @@ fi
 DEMO=${1:?usage: demo_check.sh <demo> <xwd-check>}
 CHECK=${2:?usage: demo_check.sh <demo> <xwd-check>}
 NAME="Zed Quist"
-for tool in xvfb-run Xvfb xauth xdotool xwd sqlite3 timeout; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-export DEMO CHECK NAME WORK
-
-timeout 150 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" --inside
-status=$?
-if [[ ! -e $WORK/started ]]; then
-  echo "SKIP: Xvfb could not start (xvfb-run exited with $status)"
-  exit 77
-fi
-((status == 124)) && echo "FAIL: the check did not finish in time"
-exit $((status == 0 ? 0 : 1))
+source "$(dirname "$0")/../../support/xvfb.sh"
+require_tools xvfb-run Xvfb xauth xdotool xwd sqlite3 timeout
+export DEMO CHECK NAME
+run_inside_xvfb 150 1024x768 "$0"

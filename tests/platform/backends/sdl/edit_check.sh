@@ -13,6 +13,8 @@ set -u
 if [[ ${1:-} == --inside ]]; then
   # ---- Runs on the Xvfb display ----
   touch "$WORK/started"
+  source "$(dirname "$0")/../../../support/xvfb.sh"
+  wait_for_display || { echo "FAIL: the X server does not answer"; exit 1; }
   unset WAYLAND_DISPLAY
   export SDL_VIDEODRIVER=x11
   # No session bus on this display: keep D-Bus from trying to launch one for SDL.
@@ -75,18 +77,7 @@ fi
 PROG=${1:?usage: edit_check.sh <program> [word]}
 WORD=${2:-plumbgrid}
 [[ -x $PROG ]] || { echo "FAIL: no program at $PROG"; exit 1; }
-for tool in xvfb-run Xvfb xauth xdotool timeout; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-export PROG WORD WORK
-
-timeout 120 xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" bash "$0" --inside
-status=$?
-if [[ ! -e $WORK/started ]]; then
-  echo "SKIP: Xvfb could not start (xvfb-run exited with $status)"
-  exit 77
-fi
-((status == 124)) && echo "FAIL: the check did not finish in time"
-exit $((status == 0 ? 0 : 1))
+source "$(dirname "$0")/../../../support/xvfb.sh"
+require_tools xvfb-run Xvfb xauth xdotool timeout
+export PROG WORD
+run_inside_xvfb 120 640x480 "$0"
