@@ -422,6 +422,15 @@ TEST_P(PopupDataListLarge, Moves_PastTheWindowsEdgeShowTheNextRecords) {
   EXPECT_EQ(Rows()[1], "Changed");
   EXPECT_EQ(L->GetItemIndex(), 2);
   EXPECT_EQ(L->GetKeyValue(), Variant(5));
+  Wheel(3);  // also when the window has moved away from the choice
+  Big->Edit();
+  Big->FieldByName("Name")->SetAsString("Again");
+  Big->Post();
+  EXPECT_EQ(L->GetItemIndex(), -1);
+  EXPECT_EQ(L->GetKeyValue(), Variant(5));
+  D.KeyStroke(VK_DOWN);
+  EXPECT_EQ(Rows().front(), NameOf(6));
+  EXPECT_EQ(L->GetKeyValue(), Variant(6));
 }
 
 // Typed letters find the next record beginning with them in the whole data set. A column's text
