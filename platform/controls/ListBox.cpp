@@ -82,7 +82,7 @@ void TCustomListBox::SetTopIndex(int Value) {
   if (Value == FTopIndex) return;
   FTopIndex = Value;
   if (!FHandle) return;
-  SetScrollPos(FHandle, SB_VERT, Value, true);
+  UpdateScrollBar();
   InvalidateRect(FHandle, nullptr, false);
 }
 
@@ -145,8 +145,10 @@ void TCustomListBox::UpdateScrollBar() {
   int Max = std::max(0, GetCount() - VisibleRows());
   FTopIndex = std::min(FTopIndex, Max);
   if (!FHandle) return;
+  int Pos = FTopIndex;
+  ScrollBarExtent(Max, Pos);
   SetScrollRange(FHandle, SB_VERT, 0, Max, true);
-  SetScrollPos(FHandle, SB_VERT, FTopIndex, true);
+  SetScrollPos(FHandle, SB_VERT, Pos, true);
 }
 
 void TCustomListBox::RowsChanged() {

@@ -220,6 +220,14 @@ class TCustomListBox : public TWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void PaintWindow(HDC DC) override;
+  // The vertical scroll bar's range (0 to Max) and position, given as the list box's own: the
+  // top rows there can be and the top row. A descendant that holds a window of a longer list
+  // turns them into the window's place in the whole.
+  virtual void ScrollBarExtent(int& Max, int& Pos) {
+    (void)Max;
+    (void)Pos;
+  }
+  void UpdateScrollBar();
 
  private:
   static LRESULT ListWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
@@ -235,7 +243,6 @@ class TCustomListBox : public TWinControl {
   void InvalidateItem(int Index);
   void ItemsChanged();
   void RowsChanged();
-  void UpdateScrollBar();
   void PaintList(HDC DC);
   void PaintFocus(TCanvas& C, const TRect& R);
 

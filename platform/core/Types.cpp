@@ -77,6 +77,10 @@ std::string LowerCase(const std::string& S) {
 
 bool SameText(const std::string& A, const std::string& B) { return UpperCase(A) == UpperCase(B); }
 
+bool StartsText(const std::string& SubText, const std::string& Text) {
+  return Text.size() >= SubText.size() && SameText(Text.substr(0, SubText.size()), SubText);
+}
+
 std::string IntToStr(Int64 Value) { return std::to_string(Value); }
 
 }  // namespace plumb

@@ -56,6 +56,8 @@ Integer MulDiv(Integer Number, Integer Numerator, Integer Denominator);
 std::string UpperCase(const std::string& S);
 std::string LowerCase(const std::string& S);
 bool SameText(const std::string& A, const std::string& B);
+// Text begins with SubText, ASCII letter case ignored as in SameText.
+bool StartsText(const std::string& SubText, const std::string& Text);
 
 std::string IntToStr(Int64 Value);
 

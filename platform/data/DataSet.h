@@ -91,6 +91,12 @@ class TDataSet : public TComponent {
   // record matches.
   Variant Lookup(const std::string& KeyFields, const std::vector<Variant>& KeyValues,
                  const std::string& ResultField);
+  // The first record after position After (0-based; -1 starts at the first record), going
+  // round to the first record and ending with After itself, whose Field's text (AsString)
+  // begins with Prefix, ASCII letter case ignored; -1 when none. Looks at the stored records
+  // without moving the cursor, so the links hear nothing and an unposted edit is not seen.
+  // Field must be a column of this data set.
+  Integer FindPrefix(TField* Field, const std::string& Prefix, Integer After);
 
   // --- Editing ---
   // Puts the current record, read afresh, into edit state; on an empty data set inserts a
@@ -147,6 +153,10 @@ class TDataSet : public TComponent {
   // The first record whose Columns hold Values (already in the columns' types, Null for
   // none), or -1. The default looks in an index of the records built on first use.
   virtual Integer FindRecord(const std::vector<Integer>& Columns, const TRecordValues& Values);
+  // Records From .. To - 1 searched in order for FindPrefix: the first whose Column's text
+  // begins with Prefix, or -1. The default reads record after record.
+  virtual Integer FindPrefixRecord(Integer Column, const std::string& Prefix, Integer From,
+                                   Integer To);
   virtual bool StorageWritable() const { return true; }
 
   void SetFieldDefs(std::vector<TFieldDef> Defs) { FFieldDefs = std::move(Defs); }

@@ -2,7 +2,8 @@
 //
 //   Field list     AddField, RemoveField, CreateDefaultFields, BindFields, FindField, ...
 //   Buffer         GetFieldValue, SetFieldValue, FetchRecord, ShowRecord, CalculateFields
-//   Lookups        Lookup, FindRecordIndex, FindRecord (a key-text index built on first use)
+//   Lookups        Lookup, FindRecordIndex, FindRecord (a key-text index built on first use),
+//                  FindPrefix (record after record from a position)
 #include <algorithm>
 
 #include "DataSet.h"
@@ -306,6 +307,31 @@ Integer TDataSet::FindRecord(const std::vector<Integer>& Columns, const TRecordV
   }
   auto Found = It->second.find(Wanted);
   return Found == It->second.end() ? -1 : Found->second;
+}
+
+Integer TDataSet::FindPrefix(TField* Field, const std::string& Prefix, Integer After) {
+  CheckActive();
+  if (!Field || Field->GetDataSet() != this || Field->FFieldNo < 0)
+    Error("Field '" + (Field ? Field->GetFieldName() : std::string()) + "' is not a column");
+  Integer Count = GetStoredCount();
+  After = std::clamp(After, Integer(-1), Count - 1);
+  if (Prefix.empty()) return Count == 0 ? -1 : (After + 1) % Count;  // every text begins so
+  Integer Found = FindPrefixRecord(Field->FFieldNo, Prefix, After + 1, Count);
+  if (Found < 0 && After >= 0) Found = FindPrefixRecord(Field->FFieldNo, Prefix, 0, After + 1);
+  return Found;
+}
+
+Integer TDataSet::FindPrefixRecord(Integer Column, const std::string& Prefix, Integer From,
+                                   Integer To) {
+  TFieldType Type = FFieldDefs[size_t(Column)].DataType;
+  TRecordValues Row(FFieldDefs.size());
+  for (Integer R = From; R < To; ++R) {
+    ReadRecord(R, Row);
+    Variant& V = Row[size_t(Column)];
+    if (V.IsEmpty()) V = ReadValue(R, Column);
+    if (StartsText(Prefix, TField::ValueToText(Type, V))) return R;
+  }
+  return -1;
 }
 
 Variant TDataSet::Lookup(const std::string& KeyFields, const std::vector<Variant>& KeyValues,

@@ -171,6 +171,10 @@ std::string TField::GetDisplayText() const {
   return ValueToText(FDataType, V);
 }
 
+bool TField::DisplaysStoredText() const {
+  return FFieldKind == fkData && !OnGetText && FDataType != ftCurrency;
+}
+
 // --- Lookup fields ---
 
 std::vector<TField*> TField::KeyFieldList() const {

@@ -84,6 +84,9 @@ class TField : public TComponent {
   // The text a grid or label shows: OnGetText's when assigned, else AsString, with currency
   // fields at two decimals.
   std::string GetDisplayText() const;
+  // The display text is AsString of the stored value (a column, no OnGetText, no currency
+  // format), which its data set can search without reading records into the fields.
+  bool DisplaysStoredText() const;
 
   // Lookup fields: the value is LookupResultField of the LookupDataSet row whose
   // LookupKeyFields equal this data set's KeyFields. Field lists are separated by ';'.

@@ -10,7 +10,8 @@
 // change exactly one row. When SQLite refuses, or the row was ignored or is gone, the
 // transaction is rolled back, the error says what happened (ESQLiteError with SQLite's message
 // and code when SQLite refused), and the data set stays as it was, in edit state with the
-// user's values for a post. Locate and Lookup ask the database.
+// user's values for a post. Locate and Lookup ask the database, and so does FindPrefix on a
+// text column of a table while the records are in key order.
 #include <memory>
 #include <string>
 
@@ -77,6 +78,8 @@ class TSQLiteDataSet : public TDataSet {
   void InternalDelete(Integer Index) override;
   void InternalEdit(Integer Index, TRecordValues& Values) override;
   Integer FindRecord(const std::vector<Integer>& Columns, const TRecordValues& Values) override;
+  Integer FindPrefixRecord(Integer Column, const std::string& Prefix, Integer From,
+                           Integer To) override;
   bool StorageWritable() const override;
 
  private:

@@ -4,6 +4,7 @@
 //                  read-back of the row: StoreRecord -> ExecChange, NothingChanged
 //   InternalDelete one DELETE in its own transaction
 //   FindRecord     a SELECT of the keys whose columns hold the values (Locate, Lookup)
+//   FindPrefixRecord  a SELECT of the first row in a key range whose text begins with a prefix
 //
 // A write counts as done only when SQLite changed exactly one row and COMMIT returned; the
 // row keys and the window change after that, so a failure anywhere leaves them as they were.
@@ -152,6 +153,48 @@ Integer TSQLiteDataSet::FindRecord(const std::vector<Integer>& Columns,
   }
   if (Rc != SQLITE_DONE) Fail(I.Db, "");
   return Best;
+}
+
+namespace {
+
+// A LIKE pattern for the texts that begin with Prefix, escaped with '\'.
+std::string PrefixPattern(const std::string& Prefix) {
+  std::string P;
+  for (char C : Prefix) {
+    if (C == '%' || C == '_' || C == '\\') P += '\\';
+    P += C;
+  }
+  return P + '%';
+}
+
+}  // namespace
+
+// While the keys ascend, records From .. To - 1 are the table's rows between their keys, in key
+// order, and SQLite finds the first match with the key's index. LIKE folds ASCII letters as we
+// do (more with an ICU build, hence the check of each text), and a row someone else added since
+// we read the keys is none of our records. Otherwise record after record, as any data set.
+Integer TSQLiteDataSet::FindPrefixRecord(Integer Column, const std::string& Prefix, Integer From,
+                                         Integer To) {
+  TImpl& I = *FImpl;
+  TFieldType Type = GetFieldDefs()[size_t(Column)].DataType;
+  if (From >= To || !FSQL.empty() || !I.KeysSorted || !IsTextType(Type))
+    return inherited::FindPrefixRecord(Column, Prefix, From, To);
+  std::string Col = Quote(I.Columns[size_t(Column)]);
+  sqlite3_stmt* S =
+      I.Cached("SELECT " + I.KeyExpr + ", " + Col + " FROM " + I.Source + " WHERE " + I.KeyExpr +
+               " BETWEEN ? AND ? AND " + Col + " LIKE ? ESCAPE '\\' ORDER BY " + I.KeyExpr);
+  TResetOnExit Reset{S};
+  Bind(S, 1, I.Keys[size_t(From)], ftUnknown);
+  Bind(S, 2, I.Keys[size_t(To - 1)], ftUnknown);
+  Bind(S, 3, Variant(PrefixPattern(Prefix)), ftString);
+  int Rc;
+  while ((Rc = sqlite3_step(S)) == SQLITE_ROW) {
+    if (!StartsText(Prefix, TField::ValueToText(Type, ReadColumn(S, 1, Type)))) continue;
+    Integer Found = I.PositionOf(ReadKey(S, 0));
+    if (Found >= From && Found < To) return Found;
+  }
+  if (Rc != SQLITE_DONE) Fail(I.Db, "");
+  return -1;
 }
 
 }  // namespace plumb

@@ -1,6 +1,7 @@
 // The SQLite data set against real database files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "DataTestSupport.h"
@@ -247,6 +248,78 @@ TEST_F(SQLiteTest, Query_ReadsRowsByItsKeyAndIsReadOnly) {
   EXPECT_THROW(DS->Edit(), EDatabaseError);
   EXPECT_TRUE(DS->Locate("id", Variant(1)));
   EXPECT_EQ(DS->FieldByName("name")->GetAsString(), "Ann");
+}
+
+// FindPrefix answers alike whether SQLite searches (a text column while the records are in key
+// order) or the records are read one by one (memory, a number column, keys out of order), and
+// neither moves the cursor nor tells the links.
+TEST_F(SQLiteTest, FindPrefix_FromAPositionGoingRoundWithoutMoving) {
+  Db.Exec(
+      "CREATE TABLE words (id INTEGER PRIMARY KEY, word TEXT, n INTEGER);"
+      "INSERT INTO words VALUES (10, 'apple', 5), (20, 'Banana', 15), (30, 'apricot', 25), "
+      "(40, NULL, 35), (50, 'b%d', 45), (60, 'bxd', 55), (70, 'b_x', 65), (80, 'Äpfel', 75), "
+      "(90, 'cherry', 85);");
+  TSQLiteDataSet* Table = OpenTable("words");
+  auto* Mem = new TMemDataSet(&Owner);
+  Mem->AddFieldDef("id", ftInteger);
+  Mem->AddFieldDef("word", ftString);
+  Mem->AddFieldDef("n", ftInteger);
+  Mem->Open();
+  for (Integer R = 1; R <= Table->GetRecordCount(); ++R) {
+    Table->SetRecNo(R);
+    Mem->AppendRecord({Table->GetField(0)->GetAsVariant(), Table->GetField(1)->GetAsVariant(),
+                       Table->GetField(2)->GetAsVariant()});
+  }
+  Table->SetRecNo(2);
+  auto* Source = new TDataSource(&Owner);
+  Source->SetDataSet(Table);
+  plumb::test::TRecordingLink Link;
+  Link.Attach(Source);
+  Link.Take();
+  std::vector<std::string> Sql;
+  sqlite3_trace_v2(
+      Table->GetHandle(), SQLITE_TRACE_STMT,
+      [](unsigned, void* Log, void*, void* Text) {
+        static_cast<std::vector<std::string>*>(Log)->push_back(static_cast<const char*>(Text));
+        return 0;
+      },
+      &Sql);
+  auto Searches = [&] {
+    return std::count_if(Sql.begin(), Sql.end(),
+                         [](const std::string& S) { return S.find(" LIKE ") != S.npos; });
+  };
+  struct {
+    const char* Field;
+    const char* Prefix;
+    Integer After, Found;
+  } Cases[] = {{"word", "a", -1, 0},  {"word", "A", 0, 2},  {"word", "a", 2, 0},
+               {"word", "ap", 0, 2},  {"word", "b", 1, 4},  {"word", "b%", -1, 4},
+               {"word", "b_", -1, 6}, {"word", "c", 8, 8},  {"word", "z", 3, -1},
+               {"word", "ä", -1, -1}, {"word", "Ä", -1, 7}, {"word", "", 3, 4},
+               {"word", "a", 99, 0},  {"n", "1", -1, 1},    {"n", "8", 0, 8}};
+  for (const auto& C : Cases)
+    for (TDataSet* DS : {static_cast<TDataSet*>(Table), static_cast<TDataSet*>(Mem)}) {
+      Sql.clear();
+      EXPECT_EQ(DS->FindPrefix(DS->FieldByName(C.Field), C.Prefix, C.After), C.Found)
+          << C.Field << " '" << C.Prefix << "' after " << C.After << " in " << DS->ClassName();
+      if (DS == Table) {
+        EXPECT_EQ(Searches() > 0, *C.Prefix && C.Field[0] == 'w') << C.Prefix;
+      }
+    }
+  EXPECT_EQ(Table->GetRecNo(), 2);
+  EXPECT_TRUE(Link.Take().empty());
+  // A row someone else added is not one of the records.
+  Db.Exec("INSERT INTO words VALUES (45, 'cheese', 0)");
+  EXPECT_EQ(Table->FindPrefix(Table->FieldByName("word"), "ch", -1), 8);
+  // A record inserted between others has the highest key: record by record now.
+  Table->Insert();
+  Table->FieldByName("word")->SetAsString("avocado");
+  Table->Post();
+  Sql.clear();
+  EXPECT_EQ(Table->FindPrefix(Table->FieldByName("word"), "av", -1), 1);
+  EXPECT_EQ(Searches(), 0);
+  EXPECT_THROW(Table->FindPrefix(Mem->FieldByName("word"), "a", -1), EDatabaseError);
+  sqlite3_trace_v2(Table->GetHandle(), 0, nullptr, nullptr);
 }
 
 TEST(SampleDatabaseTest, CustomersLookUpTheirCountryAndRefuseBadValues) {
