@@ -81,6 +81,8 @@ const TPackage* TPackageLoader::Load(const std::string& FileName) {
       RunRegistration(*P);
     } catch (const std::exception& E) {
       Failure = E.what();  // copied: the exception may live in the library about to go
+    } catch (...) {
+      Failure = "it raised something that is no exception";
     }
   }
   if (!Failure.empty()) {
@@ -159,7 +161,7 @@ void TPackageLoader::Discard(TPackage& P) {
     try {
       TOwnerScope Scope(&P);
       P.FFinalize();
-    } catch (const std::exception&) {
+    } catch (...) {
       // Discarding a package that failed to load: the load's own error is the one to report.
     }
   }
@@ -189,6 +191,8 @@ void TPackageLoader::Unload(const TPackage* Package) {
     (*It)->FFinalize();
   } catch (const std::exception& E) {
     Failure = E.what();
+  } catch (...) {
+    Failure = "it raised something that is no exception";
   }
   Discard(**It);
   std::string Name = Package->FName;
