@@ -225,6 +225,7 @@ TEST_F(PropertyEditorTest, Lookup_NearestClassThenNameThenNarrowerTypeThenLaterW
   };
   const TCase Cases[] = {
       {Sample, "Caption", "TEditorC"},                // TSample is nearer than TComponent
+      {FormClass, "Caption", "TEditorC"},             // and for its descendants
       {TStep::StaticClass(), "Caption", "TEditorA"},  // only the one for any class matches
       {FormClass, "Hint", "TEditorA"},        // the nearest class, and it names the property
       {Sample, "Hint", "TEditorC"},           // a TSample is no TSampleForm
