@@ -26,22 +26,33 @@ std::string LastDlError() {
   return E ? E : "unknown error";
 }
 
+// Where the library Handle is mapped; nullptr when that cannot be told.
+const void* ModuleBase(void* Handle) {
+  link_map* Map = nullptr;
+  Dl_info Module;
+  if (dlinfo(Handle, RTLD_DI_LINKMAP, &Map) != 0 || !Map || !dladdr(Map->l_ld, &Module))
+    return nullptr;
+  return Module.dli_fbase;
+}
+
+bool InModule(const void* Address, const void* Base) {
+  Dl_info Of;
+  return Base && Address && dladdr(Address, &Of) && Of.dli_fbase == Base;
+}
+
 // Forgets every class whose record the code of the library Handle made: the records hold
 // pointers into the library.
 void UnregisterModuleClasses(void* Handle) {
-  link_map* Map = nullptr;
-  Dl_info Module;
-  if (dlinfo(Handle, RTLD_DI_LINKMAP, &Map) != 0 || !Map || !dladdr(Map->l_ld, &Module)) return;
-  for (TClass Class : GetRegisteredClasses()) {
-    Dl_info Of;
-    const void* Tag = GetClassModule(Class);
-    if (Tag && dladdr(Tag, &Of) && Of.dli_fbase == Module.dli_fbase) UnregisterClass(Class);
-  }
+  const void* Base = ModuleBase(Handle);
+  for (TClass Class : GetRegisteredClasses())
+    if (InModule(GetClassModule(Class), Base)) UnregisterClass(Class);
 }
 
+// The library's own export Name: dlsym would also find one of the libraries it needs.
 template <class F>
 F Symbol(void* Handle, const char* Name) {
-  return reinterpret_cast<F>(dlsym(Handle, Name));
+  void* Address = dlsym(Handle, Name);
+  return InModule(Address, ModuleBase(Handle)) ? reinterpret_cast<F>(Address) : nullptr;
 }
 
 // Registrations made from here on belong to Owner, until the scope ends.
