@@ -39,12 +39,14 @@ int TEnumInfo::ValueOf(const std::string& Ident) const {
   return -1;
 }
 
-typeinfo_detail::TClassRecord* typeinfo_detail::AddClass(TClass Class, TComponentFactory Create) {
+typeinfo_detail::TClassRecord* typeinfo_detail::AddClass(TClass Class, TComponentFactory Create,
+                                                         const void* Module) {
   auto& Slot = Registry().Records[Class];
   if (Slot) return nullptr;
   Slot = std::make_unique<TClassRecord>();
   Slot->Class = Class;
   Slot->Create = Create;
+  Slot->Module = Module;
   return Slot.get();
 }
 
@@ -62,6 +64,21 @@ TClass FindClass(const std::string& ClassName) {
 
 bool IsClassRegistered(TClass Class) {
   return RecordOf(Class) != nullptr;
+}
+
+std::vector<TClass> GetRegisteredClasses() {
+  std::vector<TClass> Classes;
+  for (const auto& [Class, Record] : Registry().Records) Classes.push_back(Class);
+  return Classes;
+}
+
+const void* GetClassModule(TClass Class) {
+  const auto* R = RecordOf(Class);
+  return R ? R->Module : nullptr;
+}
+
+void UnregisterClass(TClass Class) {
+  Registry().Records.erase(Class);
 }
 
 TComponent* CreateComponent(TClass Class, TComponent* AOwner) {

@@ -114,6 +114,14 @@ TClass GetClass(const std::string& ClassName);
 // As GetClass, but raises EClassNotFound.
 TClass FindClass(const std::string& ClassName);
 bool IsClassRegistered(TClass Class);
+// Every registered class, in no particular order.
+std::vector<TClass> GetRegisteredClasses();
+// The module (the program or a shared library) whose code registered Class, as the address of
+// that module's typeinfo_detail::ModuleTag; nullptr when Class is not registered. A package
+// loader takes back the classes of a library before unloading it: their records point into it.
+const void* GetClassModule(TClass Class);
+// Forgets Class; classes registered through it (its ancestors, its owned objects' classes) stay.
+void UnregisterClass(TClass Class);
 // Creates a registered component class; raises EClassNotFound when it cannot be created.
 TComponent* CreateComponent(TClass Class, TComponent* AOwner);
 
@@ -138,11 +146,15 @@ namespace typeinfo_detail {
 struct TClassRecord {
   TClass Class = nullptr;
   TComponentFactory Create = nullptr;
+  const void* Module = nullptr;
   std::vector<TPropInfo> Props;
   std::vector<TMethodInfo> Methods;
 };
-// Adds Class (once); returns nullptr when it was already registered.
-TClassRecord* AddClass(TClass Class, TComponentFactory Create);
+// One per module: hidden, so that the program and every shared library hold their own copy.
+[[gnu::visibility("hidden")]] inline constexpr char ModuleTag = 0;
+
+// Adds Class (once) for the module whose code calls it; nullptr when it was already registered.
+TClassRecord* AddClass(TClass Class, TComponentFactory Create, const void* Module);
 
 template <class V>
 concept SetType = requires(V S) {
@@ -430,7 +442,8 @@ void RegisterClass(F Describe) {
   if constexpr (std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> &&
                 std::is_constructible_v<T, TComponent*>)
     Create = [](TComponent* AOwner) -> TComponent* { return new T(AOwner); };
-  typeinfo_detail::TClassRecord* R = typeinfo_detail::AddClass(T::StaticClass(), Create);
+  typeinfo_detail::TClassRecord* R =
+      typeinfo_detail::AddClass(T::StaticClass(), Create, &typeinfo_detail::ModuleTag);
   if (!R) return;
   TPropertyList<T> List(R->Props, R->Methods);
   if constexpr (DescribesProperties<T>) T::DescribeProperties(List);

@@ -1,5 +1,6 @@
 // TCanvas: the object face of a DC. Pen, brush and font are selected into the DC lazily, when
 // a drawing call or a caller asking for the handle needs them.
+#include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 
 namespace plumb {
@@ -122,6 +123,10 @@ Integer TCanvas::TextHeight(const std::string& Text) {
 
 TPoint TCanvas::TextExtent(const std::string& Text) {
   return FontTextExtent(*FFont, Text);
+}
+
+void TCanvas::Draw(Integer X, Integer Y, const TSurface& Graphic) {
+  DrawSurface(FHandle, X, Y, Graphic);
 }
 
 }  // namespace plumb

@@ -125,6 +125,10 @@ bool IdentToColor(const std::string& Ident, TColor& Color) {
   return false;
 }
 
+void GetColorValues(const std::function<void(const std::string&)>& Proc) {
+  for (const TColorIdent& C : ColorIdents) Proc(C.Name);
+}
+
 // Form streams store colours by name; the property machinery lives below us and learns the
 // names here, as soon as anything that draws is linked in.
 const bool ColorIdentsRegistered = (RegisterColorIdents(&ColorToIdent, &IdentToColor), true);

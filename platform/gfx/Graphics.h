@@ -7,6 +7,7 @@
 // the GDI-style functions below take an HDC and logical coordinates. TCanvas is the object
 // face of a DC: it selects its Pen, Brush and Font into the DC before each drawing call.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -99,6 +100,8 @@ uint32_t ColorToPixel(TColor Color);
 // The names that form streams use: "clBlack", "clBtnFace", …; false when Color has no name.
 bool ColorToIdent(TColor Color, std::string& Ident);
 bool IdentToColor(const std::string& Ident, TColor& Color);
+// Calls Proc with every colour name, the plain colours first.
+void GetColorValues(const std::function<void(const std::string&)>& Proc);
 // The names and values of TFontStyle, for form streams.
 extern const TEnumInfo FontStyleInfo;
 
@@ -365,6 +368,8 @@ class TCanvas : public TPersistent {
   Integer TextWidth(const std::string& Text);
   Integer TextHeight(const std::string& Text);
   TPoint TextExtent(const std::string& Text);
+  // Copies Graphic's pixels with its top-left at (X, Y).
+  void Draw(Integer X, Integer Y, const TSurface& Graphic);
 
  protected:
   // Selects Pen, Brush and Font into the DC; every drawing call does this first.
