@@ -6,6 +6,7 @@
 #
 # Layout under the prefix:
 #   lib/libplumb_<name>.a                 one library per folder, as in the build
+#   lib/plumbgrid/libPlumbGrid.so         the design-time package, loaded by a host
 #   include/plumbgrid/platform/<folder>/  headers of the platform layer
 #   include/plumbgrid/{grid,recordgrid}/  headers of the grids
 #   lib/cmake/PlumbGrid/                  PlumbGridConfig.cmake, its version file, the targets
@@ -52,6 +53,13 @@ plumb_install_library(plumb_headless headless platform/backends/headless)
 plumb_install_library(plumb_sdl sdl platform/backends/sdl)
 plumb_install_library(plumb_grid grid grid)
 plumb_install_library(plumb_recordgrid recordgrid recordgrid)
+plumb_install_library(plumb_design design platform/design)
+
+# The design-time package is loaded at run time by a host (LoadPackage), not linked: it goes
+# beside the libraries, in a folder of its own, outside the export set.
+if(TARGET PlumbGrid)
+  install(TARGETS PlumbGrid LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/plumbgrid)
+endif()
 
 # A sanitized build's libraries need the sanitizer runtimes wherever they are linked.
 if(PLUMB_SANITIZE)

@@ -23,6 +23,8 @@ step "install into $prefix"
   { cat "$scratch/install.log"; exit 1; }
 test -f "$prefix/lib/cmake/PlumbGrid/PlumbGridConfig.cmake"
 test -f "$prefix/include/plumbgrid/recordgrid/uPlumbGrid.h"
+test -f "$prefix/lib/plumbgrid/libPlumbGrid.so"
+test -f "$prefix/include/plumbgrid/platform/design/Packages.h"
 
 step "configure the consumer"
 # Only the scratch prefix: a package left in a system folder must not stand in for this one.
