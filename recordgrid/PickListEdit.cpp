@@ -421,16 +421,12 @@ void TPlumbGridInplaceEdit::Dispatch(TMessage& Message) {
 
 void TPopupListbox::CreateParams(TCreateParams& Params) {
   TCustomListBox::CreateParams(Params);
-  Params.Style |= WS_BORDER;
-  // Clicks in the list must leave the focus in the editor that shows it.
-  Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
-  Params.WindowClass.style = CS_SAVEBITS;
+  DropDownParams(Params);  // never activated: a click in it leaves the focus in the editor
 }
 
 void TPopupListbox::CreateWnd() {
   TCustomListBox::CreateWnd();
-  plumb::SetParent(GetHandle(), 0);
-  CallWindowProc(FDefWndProc, GetHandle(), WM_SETFOCUS, 0, 0);
+  LiftAsDropDown();
 }
 
 void TPopupListbox::KeyPress(char32_t& Key) {

@@ -52,6 +52,17 @@ void TCustomListBox::CreateWnd() {
   UpdateScrollBar();
 }
 
+void TCustomListBox::DropDownParams(TCreateParams& Params) {
+  Params.Style |= WS_BORDER;
+  Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+  Params.WindowClass.style = CS_SAVEBITS;
+}
+
+void TCustomListBox::LiftAsDropDown() {
+  ::plumb::SetParent(FHandle, 0);
+  CallWindowProc(FDefWndProc, FHandle, WM_SETFOCUS, 0, 0);
+}
+
 void TCustomListBox::SetItemIndex(int Value) {
   if (Value < 0 || Value >= GetCount()) Value = -1;
   if (Value == FItemIndex) return;

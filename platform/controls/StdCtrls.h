@@ -220,6 +220,11 @@ class TCustomListBox : public TWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void PaintWindow(HDC DC) override;
+  // A list dropped down under an edit: a bordered top-level tool window above the others that
+  // is never activated, lifted out of its parent once made, and drawn as focused while the
+  // edit that shows it keeps the keyboard.
+  static void DropDownParams(TCreateParams& Params);
+  void LiftAsDropDown();
   // The vertical scroll bar's range (0 to Max) and position, given as the list box's own: the
   // top rows there can be and the top row. A descendant that holds a window of a longer list
   // turns them into the window's place in the whole.

@@ -81,17 +81,14 @@ TPopupDataList::~TPopupDataList() {
 
 void TPopupDataList::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
-  Params.Style |= WS_BORDER;
-  Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
-  Params.WindowClass.style = CS_SAVEBITS;
+  DropDownParams(Params);
 }
 
 // Made as a child of its parent control, then lifted out of it so that it can hang below the
-// edge of the form; it draws as focused although the keyboard stays with the one who shows it.
+// edge of the form.
 void TPopupDataList::CreateWnd() {
   inherited::CreateWnd();
-  ::plumb::SetParent(FHandle, 0);
-  CallWindowProc(FDefWndProc, FHandle, WM_SETFOCUS, 0, 0);
+  LiftAsDropDown();
 }
 
 void TPopupDataList::Notification(TComponent* AComponent, TOperation Operation) {

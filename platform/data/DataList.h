@@ -134,6 +134,7 @@ class TPopupDataList : public TCustomListBox {
   Variant FSelectedKey;
   Variant FKeyValue;  // the key asked for or last chosen
   int FRowCount = 7;
+  Integer FWheelPending = 0;  // parts of a notch not yet turned into rows
   bool FReading = false;
   bool FStale = false;  // rows to read when next shown
 };

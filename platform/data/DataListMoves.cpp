@@ -62,7 +62,7 @@ void TPopupDataList::WMChar(TMessage& Message) {
 }
 
 void TPopupDataList::WMMouseWheel(TMessage& Message) {
-  MoveWindow(FTop - int16_t(HIWORD(Message.WParam)) / 120 * 3);
+  MoveWindow(FTop - WheelScrollLines(FWheelPending, int16_t(HIWORD(Message.WParam))));
 }
 
 void TPopupDataList::WMVScroll(TMessage& Message) {
