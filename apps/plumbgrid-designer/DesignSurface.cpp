@@ -238,8 +238,8 @@ bool TDesignSurface::KeyMessage(TMessage& Message) {
   if (Key == 'S' && Ctrl) {
     if (OnSaveRequest) OnSaveRequest();
   } else if (Key == VK_ESCAPE) {
-    FPlacing = nullptr;
-    if (FSelection && FSelection != FForm.get()) Select(ParentOf(FSelection));
+    FPlacing = nullptr;  // selecting again tells the palette too
+    Select(FSelection ? ParentOf(FSelection) : FForm.get());
   } else if (TColumn* Column = SelectedColumn()) {
     ColumnKey(Column, Key, Ctrl);
   }

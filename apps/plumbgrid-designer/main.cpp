@@ -115,16 +115,16 @@ bool ParseOptions(int argc, char** argv, TOptions& O) {
       Ok = Value(O.Package);
     else if (A == "--database")
       Ok = Value(O.Database);
-    else if (A == "--snapshot")
-      Ok = Value(O.Snapshot) && (O.Headless = true);
-    else if (A == "--save")
-      Ok = Value(O.Save) && (O.Headless = true);
+    else if (A == "--snapshot" || A == "--save")
+      Ok = Value(A == "--save" ? O.Save : O.Snapshot);
     else if (!A.empty() && A[0] != '-' && O.Form.empty())
       O.Form = A;
     else
       Ok = false;
     if (!Ok) return false;
   }
+  // A picture or a saved stream is made without a window.
+  O.Headless = O.Headless || !O.Snapshot.empty() || !O.Save.empty();
   return true;
 }
 

@@ -219,12 +219,14 @@ TEST_F(DesignerTest, DesignTimeEdits_CollapseMoveAndSize_Saved) {
   D.KeyStroke(VK_ESCAPE);
   EXPECT_EQ(S->GetSelection(), G);
 
-  // The title line belongs to the grid: it sizes, the selection stays.
+  // The title line belongs to the grid: it sizes and tells the form's designer, and the
+  // selection stays.
+  ASSERT_TRUE(W->Save());
   D.MouseDownAt(G, 140, 10);
   D.MouseMoveAt(G, 171, 10);
   D.MouseUpAt(G, 171, 10);
   EXPECT_EQ(S->GetSelection(), G);
-  S->SetModified(false);
+  EXPECT_TRUE(S->IsModified());
   ASSERT_TRUE(W->Save());
   nlohmann::json Props =
       nlohmann::json::parse(ReadFile(W->GetFileName()))["components"][4]["properties"];
@@ -273,6 +275,33 @@ TEST_F(DesignerTest, Inspector_NestedRowsRefusedValuesAndItemRows) {
   D.ClickAt(InspectorEditor(), Button.Left + 3, Button.Top + 3);
   EXPECT_EQ(W->GetSurface()->GetSelection(), Column("E-mail"));
   EXPECT_EQ(Object->GetLine()->GetText(), "Grid.Columns[2]");
+}
+
+// The program itself, without a display: it loads the package from its file, saves the form it
+// opened, and draws the scene of a column chosen with its list of field names dropped down,
+// the same picture as the designer makes here.
+TEST_F(DesignerTest, TheProgram_SavesTheFormAndDrawsTheDropDown) {
+  ASSERT_TRUE(designer::PrepareSnapshotScene(D, W));
+  auto* Editor = InspectorEditor();
+  ASSERT_TRUE(Editor && Editor->GetListShown());
+  EXPECT_EQ(Inspector()->EditorOf(Inspector()->GetRow())->GetName(), "FieldName");
+  EXPECT_EQ(W->GetSurface()->GetSelection(), Column("E-mail"));
+  std::string Here = Dir + "/here.png", There = Dir + "/there.png", Form = Dir + "/saved.json";
+  ASSERT_TRUE(D.Snapshot(Here));
+
+  std::string Command = std::string(PLUMB_DESIGNER_PROGRAM) + " --snapshot " + There + " --save " +
+                        Form + " > " + Dir + "/out.txt 2>&1";
+  ASSERT_EQ(std::system(Command.c_str()), 0) << ReadFile(Dir + "/out.txt");
+  EXPECT_EQ(ReadFile(Form), W->GetSurface()->StreamText() + "\n");
+  TSurface Mine, Theirs;
+  ASSERT_TRUE(LoadPng(Mine, Here));
+  ASSERT_TRUE(LoadPng(Theirs, There));
+  ASSERT_EQ(Theirs.Width(), designer::WindowWidth);
+  ASSERT_EQ(Theirs.Height(), designer::WindowHeight);
+  int Differ = 0;
+  for (Integer Y = 0; Y < Mine.Height(); ++Y)
+    for (Integer X = 0; X < Mine.Width(); ++X) Differ += Mine.Pixel(X, Y) != Theirs.Pixel(X, Y);
+  EXPECT_EQ(Differ, 0);
 }
 
 }  // namespace
