@@ -238,7 +238,10 @@ Integer TObjectInspector::ShowPath(const std::string& Path) {
   for (TRow* P : Above)
     if (!P->Column->GetExpanded()) P->Column->SetExpanded(true);
   TColumn* Column = (*It)->Column;
-  return Column->GetCollection() == GetColumns() ? Column->GetIndex() : -1;
+  if (Column->GetCollection() != GetColumns()) return -1;
+  Integer Row = Column->GetIndex();
+  if (Row < GetTopRow() || Row >= GetTopRow() + GetVisibleRowCount()) SetTopRow(Row);
+  return Row;
 }
 
 }  // namespace designer

@@ -34,8 +34,8 @@ class TObjectInspector : public plumb::TPlumbGrid {
   plumb::TPersistent* GetInspected() const { return FInspected; }
   // Reads every value, name and value list again (something else changed the object).
   void RefreshValues();
-  // The row of the property at Path ("Font", "Font.Size", "Columns.1 - Name.FieldName"),
-  // opening the rows above it; -1 when there is none.
+  // The row of the property at Path ("Font", "Font/Style/fsBold", "Columns/1 - Name/FieldName"),
+  // opened and scrolled into view; -1 when there is none.
   plumb::Integer ShowPath(const std::string& Path);
   plumb::TPropertyEditor* EditorOf(plumb::Integer Row) const;
 

@@ -200,10 +200,14 @@ TEST_F(DesignerTest, DesignTimeEdits_CollapseMoveAndSize_Saved) {
   TPlumbGrid* G = Grid();
   const int Rows = G->GetColumns()->Count();
   TColumn* Contact = Column("Contact");
+  ClickCell(G, 0, Contact->GetIndex());
+  GoToProperty("Expanded");  // the inspector's editor open on the value about to change
   ClickCell(G, 0, Contact->GetIndex(), true);
   EXPECT_FALSE(Contact->GetExpanded());
   EXPECT_EQ(G->GetColumns()->Count(), Rows);  // at design time every row stays
   EXPECT_TRUE(S->IsModified());
+  GoToProperty("Title");
+  ExpectRowsShowTheirValues();
 
   TColumn* Age = Column("Age");
   const Integer Balance = Column("Balance")->GetIndex();
@@ -243,13 +247,24 @@ TEST_F(DesignerTest, DesignTimeEdits_CollapseMoveAndSize_Saved) {
 
 // The object row, nested rows, an item row's button, and values refused or taken at once.
 TEST_F(DesignerTest, Inspector_NestedRowsRefusedValuesAndItemRows) {
+  // A selection the program makes while the inspector has the focus: the row of the same
+  // property stays current, and every row shows its own value.
+  ClickCell(Grid(), 0, Column("Name")->GetIndex());
+  GoToProperty("ImeMode");  // a column's; the grid's ImeMode row lies elsewhere
+  W->GetSurface()->Select(Grid());
+  EXPECT_EQ(Inspector()->EditorOf(Inspector()->GetRow())->GetName(), "ImeMode");
+  ExpectRowsShowTheirValues();
+
   TOneRowGrid* Object = W->GetObjectRow();
+  EXPECT_EQ(Object->GetLine()->GetText(), "Grid");
   ClickCell(Object, 1, 0);
   D.KeyStroke(VK_DOWN, {ssAlt});
-  D.TypeText("G");
+  D.TypeText("Customers");
   D.KeyStroke(VK_RETURN);
-  ASSERT_EQ(W->GetSurface()->GetSelection(), Grid());
-  EXPECT_EQ(Object->GetLine()->GetText(), "Grid");
+  TComponent* Customers = W->GetSurface()->GetForm()->FindComponent("Customers");
+  ASSERT_EQ(W->GetSurface()->GetSelection(), Customers);
+  EXPECT_EQ(Inspector()->EditorOf(Inspector()->ShowPath("TableName"))->GetValue(), "customers");
+  W->GetSurface()->Select(Grid());
 
   TypeValue("Font/Style/fsBold", "True");
   EXPECT_TRUE(Grid()->GetFont()->GetStyle().Contains(fsBold));
@@ -275,6 +290,7 @@ TEST_F(DesignerTest, Inspector_NestedRowsRefusedValuesAndItemRows) {
   D.ClickAt(InspectorEditor(), Button.Left + 3, Button.Top + 3);
   EXPECT_EQ(W->GetSurface()->GetSelection(), Column("E-mail"));
   EXPECT_EQ(Object->GetLine()->GetText(), "Grid.Columns[2]");
+  ExpectRowsShowTheirValues();  // rows built again under the open editor
 }
 
 // The program itself, without a display: it loads the package from its file, saves the form it
