@@ -269,7 +269,8 @@ void TPlumbGrid::DescribeProperties(TPropertyList<TPlumbGrid>& P) {
       .Default(imDontCare);
   P.StringProp("ImeName", &TPlumbGrid::GetImeName, &TPlumbGrid::SetImeName);
   P.EnumProp("Align", &TPlumbGrid::GetAlign, &TPlumbGrid::SetAlign, AlignInfo).Default(alNone);
-  P.BooleanProp("Ctl3D", &TPlumbGrid::GetCtl3D, &TPlumbGrid::SetCtl3D);
+  P.BooleanProp("Ctl3D", &TPlumbGrid::GetCtl3D, &TPlumbGrid::SetCtl3D)
+      .Stored(&TPlumbGrid::IsCtl3DStored);
   P.IntegerProp("DragCursor", &TPlumbGrid::GetDragCursor, &TPlumbGrid::SetDragCursor)
       .Default(crDrag);
   P.EnumProp("DragMode", &TPlumbGrid::GetDragMode, &TPlumbGrid::SetDragMode, DragModeInfo)
@@ -286,7 +287,8 @@ void TPlumbGrid::DescribeProperties(TPropertyList<TPlumbGrid>& P) {
   P.BooleanProp("ParentShowHint", &TPlumbGrid::GetParentShowHint, &TPlumbGrid::SetParentShowHint)
       .Default(true);
   P.ComponentProp("PopupMenu", &TPlumbGrid::GetPopupMenu, &TPlumbGrid::SetPopupMenu);
-  P.BooleanProp("ShowHint", &TPlumbGrid::GetShowHint, &TPlumbGrid::SetShowHint);
+  P.BooleanProp("ShowHint", &TPlumbGrid::GetShowHint, &TPlumbGrid::SetShowHint)
+      .Stored(&TPlumbGrid::IsShowHintStored);
   P.IntegerProp("TabOrder", &TPlumbGrid::GetTabOrder, &TPlumbGrid::SetTabOrder).Default(-1);
   P.BooleanProp("TabStop", &TPlumbGrid::GetTabStop, &TPlumbGrid::SetTabStop).Default(true);
   P.BooleanProp("Visible", &TPlumbGrid::GetVisible, &TPlumbGrid::SetVisible).Default(true);

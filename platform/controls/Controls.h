@@ -183,6 +183,8 @@ class TControl : public TComponent {
   bool GetShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
   bool GetParentShowHint() const { return FParentShowHint; }
+  // Setting ShowHint leaves the parent's: a stream stores it only when the control has its own.
+  bool IsShowHintStored() const { return !FParentShowHint; }
   void SetParentShowHint(bool Value);
   TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Value);
@@ -314,6 +316,8 @@ class TWinControl : public TControl {
   bool GetCtl3D() const { return FCtl3D; }
   void SetCtl3D(bool Value);
   bool GetParentCtl3D() const { return FParentCtl3D; }
+  // As ShowHint: Ctl3D is stored only when the control does not follow its parent.
+  bool IsCtl3DStored() const { return !FParentCtl3D; }
   void SetParentCtl3D(bool Value);
   bool GetTabStop() const { return FTabStop; }
   void SetTabStop(bool Value);

@@ -6,6 +6,7 @@
 // top-level windows, repainting the rectangles that changed. The input becomes window
 // messages only when the queue is read, so it is hit-tested and routed against the windows
 // as they are then.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,10 @@ struct TWinRecord {
   std::vector<TScrollBarCall> ScrollBars;
   std::vector<UINT> Beeps;
   std::vector<HCURSOR> Cursors;  // every SetCursor
+  // With RecordTexts set too: the text each window drew, in its own coordinates. Clear empties
+  // the lists and keeps them, so a DC in use goes on writing to its window's list.
+  bool RecordTexts = false;
+  std::map<HWND, std::vector<TTextOutRecord>> Texts;
   void Clear();
 };
 TWinRecord& WinRecord();

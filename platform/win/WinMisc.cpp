@@ -156,6 +156,7 @@ void TWinRecord::Clear() {
   ScrollBars.clear();
   Beeps.clear();
   Cursors.clear();
+  for (auto& Entry : Texts) Entry.second.clear();
 }
 
 TWinRecord& WinRecord() {

@@ -97,7 +97,8 @@ void MovePixels(TSurface& S, const TRegion& Dest, Integer DX, Integer DY) {
     });
     uint32_t* Dst = S.Row(Y);
     const uint32_t* Src = S.Row(Y - DY);
-    for (const TRect* R : Runs) std::memmove(Dst + R->Left, Src + R->Left - DX, size_t(R->Width()) * Px);
+    for (const TRect* R : Runs)
+      std::memmove(Dst + R->Left, Src + R->Left - DX, size_t(R->Width()) * Px);
   }
 }
 
@@ -158,6 +159,8 @@ HDC NewDC(TWnd* W, bool ClientOnly) {
     DC->Origin = TPoint{R.Left, R.Top};
   }
   DC->Clip = VisibleRegion(W, ClientOnly);
+  if (TWinRecord& Rec = Sys().Record; Rec.Enabled && Rec.RecordTexts)
+    DC->TextLog = &Rec.Texts[W->Handle];
   HDC H = DC.get();
   Sys().DCs.push_back(std::move(DC));
   return H;

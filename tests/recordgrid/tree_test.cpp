@@ -199,6 +199,9 @@ TEST_F(TreeTest, AFormWithAGridGoesThroughAStream) {
   EXPECT_EQ(Back->GetParent(), Read);
   EXPECT_EQ(Back->GetBoundsRect(), (TRect{5, 6, 205, 156}));
   EXPECT_EQ(Back->GetTitleTextColor(), clRed);
+  // Hints and 3-D edges still follow the form: reading them back did not make them the grid's.
+  EXPECT_TRUE(Back->GetParentShowHint());
+  EXPECT_TRUE(Back->GetParentCtl3D());
   TPlumbGridColumns* Rows = Back->GetColumns();
   EXPECT_EQ(Names(Rows), (TNames{"A", "E"}));  // A's stored collapse is in force
   EXPECT_TRUE(Rows->GetColumn(1)->GetExpanded());
