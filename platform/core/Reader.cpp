@@ -238,6 +238,9 @@ void TReader::TImpl::Child(TComponent* Owner, const TJson& J, bool Track) {
 void TReader::TImpl::Properties(TPersistent* Instance, const TJson& J, bool Track) {
   if (!J.is_object()) Fail("expected an object of properties");
   if (++Depth > MaxDepth) Fail("objects nest too deeply");
+  // Pushed before any of its properties is set, so it runs after they are all undone.
+  if (Track)
+    if (std::function<void()> Step = Instance->SideEffectsUndo()) Undo.push_back(std::move(Step));
   std::vector<std::string> Seen;
   for (auto It = J.begin(); It != J.end(); ++It) {
     for (const std::string& Name : Seen)
