@@ -260,7 +260,10 @@ std::string TColumn::GetText() const {
 void TColumn::SetText(const std::string& Value) {
   FFreeValue = Value;
   RepaintRow();
-  SetFieldName("");  // a column with a free value shows no field
+  // A column with a free value shows no field. A stream holds both settings of a column that
+  // has both (a field name no data set has yet), and reading it gives that column back.
+  TPlumbGrid* Grid = GetGrid();
+  if (!Grid || !Grid->IsLoading()) SetFieldName("");
 }
 
 std::string TColumn::GetEditMask() {

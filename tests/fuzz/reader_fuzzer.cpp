@@ -156,7 +156,12 @@ void CheckNewRoot(const std::string& Text) {
   }
   std::string Out = SaveComponentToString(C);
   TComponent* D = LoadComponentFromString(Out);
-  if (SaveComponentToString(D) != Out) abort();
+  std::string Again = SaveComponentToString(D);
+  if (Again != Out) {
+    std::fprintf(stderr, "--- saved:\n%s\n--- read back and saved:\n%s\n", Out.c_str(),
+                 Again.c_str());
+    abort();
+  }
   D->Free();
   C->Free();
 }
@@ -165,7 +170,7 @@ void CheckNewRoot(const std::string& Text) {
 // exactly what it saved when it was made. A read that succeeds changes it; the next input
 // gets a new one.
 struct TKeptForm {
-  TComponent* (*Make)();
+  TComponent* (*Make)() = nullptr;
   TComponent* Form = nullptr;
   std::string Before;
   int Count = 0;
@@ -213,8 +218,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   static THeadlessDesktop* Desktop = new THeadlessDesktop;
   Desktop->Record().Enabled = false;
   std::string Text(reinterpret_cast<const char*>(Data), Size);
-  static TKeptForm Sample{[]() -> TComponent* { return MakeForm(); }};
-  static TKeptForm Grids{[]() -> TComponent* { return MakeGridForm(); }};
+  static TKeptForm Sample{[]() -> TComponent* { return MakeForm(); }, nullptr, {}, 0};
+  static TKeptForm Grids{[]() -> TComponent* { return MakeGridForm(); }, nullptr, {}, 0};
   CheckNewRoot(Text);
   CheckExistingForm(Text, Sample);
   CheckExistingForm(Text, Grids);

@@ -50,11 +50,16 @@ TEST_F(GridStreamTest, AFailedReadLeavesTheFormAsItWas) {
 }
 
 TEST_F(GridStreamTest, AFormReadBackSavesTheSameStream) {
+  Grid->Row(1)->SetText("free");
+  Grid->Row(1)->SetFieldName("town");  // no data set has it yet: the free value still shows
   std::string Saved = SaveComponentToString(Form);
   auto* Copy = static_cast<TForm*>(LoadComponentFromString(Saved));
   auto* Back = static_cast<TPlumbGrid*>(Copy->FindComponent("Grid1"));
   ASSERT_NE(Back, nullptr);
   EXPECT_TRUE(Back->GetParentShowHint());  // the stored ShowHint is the parent's, no own value
+  TColumn* Town = Back->GetColumns()->GetColumn(1);
+  EXPECT_EQ(Town->GetFieldName(), "town");
+  EXPECT_EQ(Town->GetText(), "free");
   EXPECT_EQ(SaveComponentToString(Copy), Saved);
   delete Copy;
 }
