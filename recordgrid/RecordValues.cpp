@@ -91,8 +91,16 @@ void TPlumbGrid::UpdateData() {
     Editor->SetModified(true);
   }
   if (Field->GetAsString() != Text) {
+    // The edit may not have started at all: the file was locked while the user typed.
+    TDataSet* DataSet = LinkedDataSet();
     FEditStartedByGrid = true;  // the write must not reload the editor under the user
-    Field->SetAsString(Text);
+    try {
+      if (!IsEditState(DataSet->GetState())) DataSet->Edit();
+      Field->SetAsString(Text);
+    } catch (...) {
+      if (!IsEditState(DataSet->GetState())) FEditStartedByGrid = false;
+      throw;
+    }
   }
   if (FSetEditFailed && Column->OnSetEditText) {
     Column->OnSetEditText(this, Row, Column->GetPickList(), Text);

@@ -90,6 +90,7 @@ TEST_F(WriteFailureTest, AValueThatCannotBeStored_StaysOnScreenAndPostsOnceCorre
     std::string Bad, Words, Good, Stored;
     std::function<void()> Arm, Disarm;
     bool FieldHoldsBad = true;  // false where the field cannot even take the text
+    bool ArmBeforeTyping = false;
   };
   auto Nothing = [] {};
   auto Fault = [this](TFsFault F) { return [this, F] { Vfs.Arm(F); }; };
@@ -103,6 +104,9 @@ TEST_F(WriteFailureTest, AValueThatCannotBeStored_StaysOnScreenAndPostsOnceCorre
        Nothing},
       {"busy", roName, "Rob", "locked", "Rob", "Rob|bob@x.org|45", [this] { Other.Lock(); },
        [this] { Other.Release(); }},
+      // Locked from the first keystroke on: the edit never starts, and saving says why.
+      {"busy while typing", roName, "Rob", "locked", "", "Rob|bob@x.org|45",
+       [this] { Other.Lock(); }, [this] { Other.Release(); }, false, true},
       {"read-only file", roName, "Rob", "readonly", "Rob", "Rob|bob@x.org|45", Fault(fsReadOnly),
        Healed},
       {"disk full", roName, "Rob", "full", "Rob", "Rob|bob@x.org|45", Fault(fsDiskFull), Healed},
@@ -115,24 +119,29 @@ TEST_F(WriteFailureTest, AValueThatCannotBeStored_StaysOnScreenAndPostsOnceCorre
     Table->Refresh();
     ASSERT_TRUE(Table->Locate("id", Variant(2)));
     Errors.clear();
-    TypeAndSave(C.Row, C.Bad, C.Arm);
+    if (C.ArmBeforeTyping) C.Arm();
+    TypeAndSave(C.Row, C.Bad, C.ArmBeforeTyping ? Nothing : C.Arm);
     C.Disarm();
     ASSERT_FALSE(Errors.empty());
     EXPECT_NE(Errors.back().find(C.Words), std::string::npos) << Errors.back();
     EXPECT_EQ(Ed()->GetText(), C.Bad);
     EXPECT_TRUE(Ed()->Visible());
     EXPECT_EQ(Grid->EditorCell().Y, C.Row);
-    EXPECT_EQ(Table->GetState(), dsEdit);
     if (C.FieldHoldsBad) {
       EXPECT_EQ(FieldText(C.Row), C.Bad);
+      EXPECT_EQ(Table->GetState(), dsEdit);
     }
     EXPECT_EQ(Db.Query(RowOfBob), "Bob|bob@x.org|45");
     Errors.clear();
-    TypeAndSave(C.Row, C.Good);
+    if (C.Good.empty()) {
+      D.KeyStroke('S', {ssCtrl});  // saved again as it stands
+    } else {
+      TypeAndSave(C.Row, C.Good);
+    }
     EXPECT_EQ(Errors, std::vector<std::string>{});
     EXPECT_EQ(Db.Query(RowOfBob), C.Stored);
     EXPECT_EQ(Table->GetState(), dsBrowse);
-    EXPECT_EQ(Ed()->GetText(), C.Good);
+    EXPECT_EQ(Ed()->GetText(), C.Good.empty() ? C.Bad : C.Good);
   }
 }
 
