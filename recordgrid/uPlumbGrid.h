@@ -85,6 +85,8 @@ class TColumn : public TCollectionItem {
   void SetTitle(const std::string& Value);
   const std::string& GetIDCode() const { return FIdentCode; }
   void SetIDCode(const std::string& Value) { FIdentCode = Value; }
+  bool IsTitleStored() const { return !FCaptionText.empty() || !FSourceName.empty(); }
+  bool IsIDCodeStored() const { return IsTitleStored() || !FIdentCode.empty(); }
 
   // Assigned values: Get… reads the assigned value or the default, Is…Stored tells the
   // stream whether the value is the column's own.

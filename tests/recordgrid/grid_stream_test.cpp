@@ -52,6 +52,9 @@ TEST_F(GridStreamTest, AFailedReadLeavesTheFormAsItWas) {
 TEST_F(GridStreamTest, AFormReadBackSavesTheSameStream) {
   Grid->Row(1)->SetText("free");
   Grid->Row(1)->SetFieldName("town");  // no data set has it yet: the free value still shows
+  Grid->Row(0)->SetTitle("");          // a field name, no title, a code of its own
+  Grid->Row(0)->SetIDCode("code");
+  Grid->Row(1)->SetIDCode("");
   std::string Saved = SaveComponentToString(Form);
   auto* Copy = static_cast<TForm*>(LoadComponentFromString(Saved));
   auto* Back = static_cast<TPlumbGrid*>(Copy->FindComponent("Grid1"));
@@ -60,6 +63,8 @@ TEST_F(GridStreamTest, AFormReadBackSavesTheSameStream) {
   TColumn* Town = Back->GetColumns()->GetColumn(1);
   EXPECT_EQ(Town->GetFieldName(), "town");
   EXPECT_EQ(Town->GetText(), "free");
+  EXPECT_EQ(Town->GetIDCode(), "");
+  EXPECT_EQ(Back->GetColumns()->GetColumn(0)->GetTitle(), "");
   EXPECT_EQ(SaveComponentToString(Copy), Saved);
   delete Copy;
 }
