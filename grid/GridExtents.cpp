@@ -159,6 +159,14 @@ void TCustomPlumbGrid::DefineProperties(TFiler* Filer) {
       [this](TWriter* W) { WriteColWidths(W); }, HasData);
 }
 
+void TCustomPlumbGrid::RestoreColWidths(const ExtentList& Old) {
+  FColWidthList = Old;
+  if (FColWidthList.Present() && FColWidthList.Count() != FNumCols)
+    SetExtentCount(FColWidthList, FNumCols, FStdColWidth);
+  ColWidthsChanged();
+  Invalidate();
+}
+
 void TCustomPlumbGrid::WriteColWidths(TWriter* Writer) {
   Writer->WriteListBegin();
   for (Integer I = 0; I < FNumCols; ++I) Writer->WriteInteger(GetColWidths(I));
@@ -166,6 +174,9 @@ void TCustomPlumbGrid::WriteColWidths(TWriter* Writer) {
 }
 
 void TCustomPlumbGrid::ReadColWidths(TReader* Reader) {
+  // A failed read puts the list back as it was, absent included: an absent list is not
+  // saved, a list of default widths would be.
+  Reader->UndoOnFailure([this, Old = FColWidthList] { RestoreColWidths(Old); });
   Reader->ReadListBegin();
   for (Integer I = 0; I < FNumCols; ++I) SetColWidths(I, Reader->ReadInteger());
   Reader->ReadListEnd();

@@ -240,6 +240,7 @@ class TCustomPlumbGrid : public TCustomControl {
                        Integer& SizingOfs, const TGridLayout& Layout);
   void DrawSizingLine(const TGridLayout& Layout);
   void ReadColWidths(TReader* Reader);
+  void RestoreColWidths(const ExtentList& Old);
   void WriteColWidths(TWriter* Writer);
 
   // Message handlers.

@@ -260,7 +260,10 @@ std::string TColumn::GetText() const {
 void TColumn::SetText(const std::string& Value) {
   FFreeValue = Value;
   RepaintRow();
-  SetFieldName("");  // a column with a free value shows no field
+  // A column with a free value shows no field. A stream holds both settings of a column that
+  // has both (a field name no data set has yet), and reading it gives that column back.
+  TPlumbGrid* Grid = GetGrid();
+  if (!Grid || !Grid->IsLoading()) SetFieldName("");
 }
 
 std::string TColumn::GetEditMask() {
@@ -340,7 +343,11 @@ void TColumn::CopyAll(const TColumn* S) {
 void TColumn::DescribeProperties(TPropertyList<TColumn>& P) {
   P.ObjectProp("PickList", &TColumn::GetPickList, &TColumn::SetPickList);
   P.StringProp("FieldName", &TColumn::GetFieldName, &TColumn::SetFieldName);
-  P.StringProp("Title", &TColumn::GetTitle, &TColumn::SetTitle);
+  // Reading FieldName makes an empty Title and IDCode follow it, so a column whose own are
+  // empty stores them as such.
+  P.StringProp("Title", &TColumn::GetTitle, &TColumn::SetTitle)
+      .Stored(&TColumn::IsTitleStored)
+      .StoredWhenEmpty();
   P.EnumProp("Alignment", &TColumn::GetAlignment, &TColumn::SetAlignment, AlignmentInfo)
       .NoDefault()
       .Stored(&TColumn::IsAlignmentStored);
@@ -368,7 +375,9 @@ void TColumn::DescribeProperties(TPropertyList<TColumn>& P) {
   P.StringProp("Text", &TColumn::GetText, &TColumn::SetText);
   P.CardinalProp("IndentLevel", &TColumn::GetIndentLevel, &TColumn::SetIndentLevel).Default(0);
   P.BooleanProp("Expanded", &TColumn::GetExpanded, &TColumn::SetExpanded).Default(false);
-  P.StringProp("IDCode", &TColumn::GetIDCode, &TColumn::SetIDCode);
+  P.StringProp("IDCode", &TColumn::GetIDCode, &TColumn::SetIDCode)
+      .Stored(&TColumn::IsIDCodeStored)
+      .StoredWhenEmpty();
 }
 
 }  // namespace plumb

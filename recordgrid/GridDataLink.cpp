@@ -43,4 +43,8 @@ void TGridDataLink::RecordChanged(TField* Field) {
   }
 }
 
+void TGridDataLink::UpdateData() {
+  FLinkedGrid->UpdateData();
+}
+
 }  // namespace plumb

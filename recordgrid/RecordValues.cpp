@@ -43,7 +43,11 @@ void TPlumbGrid::SetEditText(Integer ACol, Integer ARow, const std::string& Valu
   } else if (!Column->GetFreeValue().IsEmpty()) {
     Column->SetFreeValue(Value);
   }
-  if (Column->OnSetEditText) Column->OnSetEditText(this, ARow, Column->GetPickList(), Value);
+  if (Column->OnSetEditText) {
+    FSetEditFailed = true;
+    Column->OnSetEditText(this, ARow, Column->GetPickList(), Value);
+  }
+  FSetEditFailed = false;
 }
 
 bool TPlumbGrid::WriteFieldText(TField* Field, const std::string& Text, bool EditAlways) {
@@ -65,7 +69,47 @@ bool TPlumbGrid::WriteFieldText(TField* Field, const std::string& Text, bool Edi
   }
 }
 
+void TPlumbGrid::UpdateData() {
+  if (!EditorShown() || !EditorCellExists() || !FOptionSet.Contains(goEditing)) return;
+  auto* Editor = static_cast<TPlumbGridInplaceEdit*>(FEditor);
+  TColumn* Column = Editor->EditedColumn();
+  TField* Field = Column ? Column->GetField() : nullptr;
+  if (!Editor->GetModified() || !Field || Field->GetDataSet() != LinkedDataSet() ||
+      FieldShowsPlaceholder(Field))
+    return;
+  Integer Row = FEditorCell.Y;
+  std::string Typed = Editor->GetText();
+  Variant V = Typed;
+  bool Accept = true;
+  if (Column->OnValidate) Column->OnValidate(this, Row, Column->GetPickList(), V, Accept);
+  if (!Accept)
+    throw EDatabaseError("The value " + QuotedText(Typed) + " is not accepted for " +
+                         (Column->GetTitle().empty() ? Field->GetFieldName() : Column->GetTitle()));
+  std::string Text = V.ToString();
+  if (Text != Typed) {
+    Editor->SetText(Text);
+    Editor->SetModified(true);
+  }
+  if (Field->GetAsString() != Text) {
+    // The edit may not have started at all: the file was locked while the user typed.
+    TDataSet* DataSet = LinkedDataSet();
+    FEditStartedByGrid = true;  // the write must not reload the editor under the user
+    try {
+      if (!IsEditState(DataSet->GetState())) DataSet->Edit();
+      Field->SetAsString(Text);
+    } catch (...) {
+      if (!IsEditState(DataSet->GetState())) FEditStartedByGrid = false;
+      throw;
+    }
+  }
+  if (FSetEditFailed && Column->OnSetEditText) {
+    Column->OnSetEditText(this, Row, Column->GetPickList(), Text);
+    FSetEditFailed = false;
+  }
+}
+
 void TPlumbGrid::NoteEditorLoaded(const std::string& Text) {
+  FSetEditFailed = false;
   FLoaded = false;
   Integer Row = FCurrentCell.Y;
   if (Row < 0 || Row >= FColumnList->Count()) return;

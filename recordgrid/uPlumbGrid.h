@@ -85,6 +85,8 @@ class TColumn : public TCollectionItem {
   void SetTitle(const std::string& Value);
   const std::string& GetIDCode() const { return FIdentCode; }
   void SetIDCode(const std::string& Value) { FIdentCode = Value; }
+  bool IsTitleStored() const { return !FCaptionText.empty() || !FSourceName.empty(); }
+  bool IsIDCodeStored() const { return IsTitleStored() || !FIdentCode.empty(); }
 
   // Assigned values: Get… reads the assigned value or the default, Is…Stored tells the
   // stream whether the value is the column's own.
@@ -237,6 +239,7 @@ class TGridDataLink : public TDataLink {
   void ActiveChanged() override;
   void DataSetScrolled(Integer Distance) override;
   void RecordChanged(TField* Field) override;
+  void UpdateData() override;
 
  private:
   TPlumbGrid* FLinkedGrid;
@@ -452,6 +455,10 @@ class TPlumbGrid : public TCustomPlumbGrid {
   // its state; otherwise only from browse.
   bool WriteFieldText(TField* Field, const std::string& Text, bool EditAlways);
   void RestoreLoadedValue(TColumn* Column);
+  // Before the data set posts: the editor's pending text goes into the record as a commit
+  // takes it. Whatever refuses it (the column's OnValidate, the field, OnSetEditText) raises,
+  // which stops the post with the user's text kept for correcting.
+  void UpdateData();
   void WriteCellText(const TRect& ARect, Integer TextDX, Integer TextDY, const std::string& Text,
                      TAlignment Alignment, TColor Colour, TGridDrawState AState);
   std::string ValueText(TColumn* Column, Integer ACol, Integer ARow);
@@ -464,6 +471,7 @@ class TPlumbGrid : public TCustomPlumbGrid {
   std::string FLoadedText;
   Variant FLoadedValue;
   int FRowsChangeDepth = 0;
+  bool FSetEditFailed = false;  // OnSetEditText raised for the text the editor holds now
   bool FEditorWasShown = false;
 };
 

@@ -20,7 +20,7 @@ cp "$root"/tests/fuzz/reader_corpus/* "$work/corpus/"
 log=$work/fuzz.log
 
 set +e
-"$build/platform/core/plumb_reader_fuzzer" "$work/corpus" \
+"$build/tests/fuzz/plumb_reader_fuzzer" "$work/corpus" \
   -dict="$root/tests/fuzz/reader.dict" -max_total_time="$seconds" -timeout=10 \
   -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 \
   -artifact_prefix="$work/artifacts/" >"$log" 2>&1

@@ -146,7 +146,19 @@ void TControl::SetCursor(TCursor Value) {
   Perform(CM_CURSORCHANGED, 0, 0);
 }
 
+// Setting a colour, font, hint or 3D look gives up the parent's; a reader that fails and
+// sets the old value back must also take the parent's again.
+std::function<void()> TControl::SideEffectsUndo() {
+  return [this, Color = FParentColor, Font = FParentFont, Hint = FParentShowHint] {
+    FParentColor = Color;
+    FParentFont = Font;
+    FParentShowHint = Hint;
+  };
+}
+
 void TControl::SetShowHint(bool Value) {
+  // The same value again (as a stream holds it) keeps following the parent.
+  if (FShowHint == Value) return;
   FShowHint = Value;
   FParentShowHint = false;
 }

@@ -211,6 +211,7 @@ class TControl : public TComponent {
 
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  std::function<void()> SideEffectsUndo() override;
 
   virtual void Click();
   virtual void DblClick();
@@ -355,6 +356,7 @@ class TWinControl : public TControl {
   void Dispatch(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
   void Loaded() override;
+  std::function<void()> SideEffectsUndo() override;
 
   virtual void KeyDown(Word& Key, TShiftState Shift);
   virtual void KeyUp(Word& Key, TShiftState Shift);

@@ -593,6 +593,13 @@ void TWinControl::CMFontChanged(TMessage& Message) {
   NotifyControls(CM_PARENTFONTCHANGED);
 }
 
+std::function<void()> TWinControl::SideEffectsUndo() {
+  return [Base = TControl::SideEffectsUndo(), this, Ctl3D = FParentCtl3D] {
+    Base();
+    FParentCtl3D = Ctl3D;
+  };
+}
+
 void TWinControl::SetCtl3D(bool Value) {
   if (FCtl3D == Value) return;
   FCtl3D = Value;

@@ -97,6 +97,11 @@ class TReader : public TFiler {
   bool ReadBoolean();
   double ReadFloat();
   std::string ReadString();
+  // For a defined property's ReadData: how to put the component back as it was should the
+  // read fail anywhere later on, newest step first. A property that registers a step is no
+  // longer put back by rereading its old value, which cannot bring back data that was absent.
+  // Ignored for a component that this read created (it goes away whole).
+  void UndoOnFailure(std::function<void()> Step);
 
   struct TImpl;
 

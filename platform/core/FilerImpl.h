@@ -1,6 +1,7 @@
 #pragma once
 // Inside the form streams: the JSON document type and the state of a writer and a reader.
 // Only Writer.cpp and Reader.cpp include this; everyone else sees Filer.h.
+#include <cstdint>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -123,6 +124,10 @@ struct TReader::TImpl {
   // The defined property being read, and the one DefineProperties is asked for.
   bool InDefined = false;
   std::vector<TFrame> Frames;
+  // Whether the defined property being read belongs to a component that existed before, and
+  // where its generic undo step sits in Undo (one the property's own step replaces).
+  bool DefinedTrack = false;
+  size_t DefinedUndo = SIZE_MAX;
   const std::string* Seek = nullptr;
   bool Found = false;
   TReaderProc FoundRead;

@@ -5,6 +5,7 @@
 // PLUMB_CLASS(TName, TBase). That gives it a static class record (name and parent), the
 // alias `inherited` for its base, and leaves the access at `public:`.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "Types.h"
@@ -40,15 +41,17 @@ struct TClassInfo {
 };
 using TClass = const TClassInfo*;
 
-#define PLUMB_CLASS(Cls, Base)                                           \
- public:                                                                 \
-  using inherited = Base;                                                \
-  static ::plumb::TClass StaticClass() {                                 \
-    static const ::plumb::TClassInfo Info{#Cls, Base::StaticClass()};    \
-    return &Info;                                                        \
-  }                                                                      \
-  ::plumb::TClass ClassType() const override { return StaticClass(); }  \
-                                                                         \
+#define PLUMB_CLASS(Cls, Base)                                        \
+ public:                                                              \
+  using inherited = Base;                                             \
+  static ::plumb::TClass StaticClass() {                              \
+    static const ::plumb::TClassInfo Info{#Cls, Base::StaticClass()}; \
+    return &Info;                                                     \
+  }                                                                   \
+  ::plumb::TClass ClassType() const override {                        \
+    return StaticClass();                                             \
+  }                                                                   \
+                                                                      \
  public:
 
 class TObject {
@@ -84,6 +87,10 @@ class TPersistent : public TObject {
   virtual std::string GetNamePath() const;
   // Writes extra, unpublished data to a stream (see TFiler::DefineProperty).
   virtual void DefineProperties(TFiler* Filer) { (void)Filer; }
+  // What setters change beside their own property (a control's Parent… flags), as a step
+  // that puts it back: a reader whose read fails runs it once every property it set is back.
+  // Empty when setters change nothing beside their own property.
+  virtual std::function<void()> SideEffectsUndo() { return {}; }
 
  protected:
   virtual void AssignTo(TPersistent* Dest) const;

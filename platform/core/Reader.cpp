@@ -120,6 +120,7 @@ void TReader::TImpl::Finish() {
 void TReader::TImpl::Rollback() {
   // Put the old values back as ordinary changes, not as loading.
   for (TComponent* C : Marked) C->SetLoading(false);
+  DefinedTrack = false;  // a read procedure run by a step below registers nothing more
   for (auto It = Undo.rbegin(); It != Undo.rend(); ++It) {
     try {
       (*It)();
@@ -237,6 +238,9 @@ void TReader::TImpl::Child(TComponent* Owner, const TJson& J, bool Track) {
 void TReader::TImpl::Properties(TPersistent* Instance, const TJson& J, bool Track) {
   if (!J.is_object()) Fail("expected an object of properties");
   if (++Depth > MaxDepth) Fail("objects nest too deeply");
+  // Pushed before any of its properties is set, so it runs after they are all undone.
+  if (Track)
+    if (std::function<void()> Step = Instance->SideEffectsUndo()) Undo.push_back(std::move(Step));
   std::vector<std::string> Seen;
   for (auto It = J.begin(); It != J.end(); ++It) {
     for (const std::string& Name : Seen)
@@ -472,12 +476,15 @@ bool TReader::TImpl::Defined(TPersistent* Instance, const std::string& Name, con
   TReaderProc ReadData = std::move(FoundRead);
   TWriterProc WriteData = std::move(FoundWrite);
   if (!ReadData) return true;
-  // The property's own write and read procedures carry its old value back on failure. Only
-  // its values come back: a property that had no data (an absent width list) returns with
-  // its current values written out (a list of the default widths).
+  // Unless the read procedure registers its own step (UndoOnFailure), the property's write
+  // and read procedures carry its old value back on failure. Only its values come back that
+  // way: a property that had no data would return with its current values written out.
+  DefinedTrack = Track;
+  DefinedUndo = SIZE_MAX;
   if (Track && WriteData) {
     TJson Old = TWriter::TImpl::Capture(Self->FRoot, WriteData);
     Undo.push_back([this, ReadData, Old] { RunDefined(ReadData, Old); });
+    DefinedUndo = Undo.size() - 1;
   }
   RunDefined(ReadData, V);
   return true;
@@ -507,6 +514,18 @@ void TReader::DefineProperty(const std::string& Name, TReaderProc ReadData, TWri
   I.Found = true;
   I.FoundRead = std::move(ReadData);
   I.FoundWrite = std::move(WriteData);
+}
+
+void TReader::UndoOnFailure(std::function<void()> Step) {
+  TImpl& I = *FImpl;
+  if (!I.InDefined) throw EReadError("Undo steps are registered only by a defined property");
+  if (!I.DefinedTrack || !Step) return;
+  if (I.DefinedUndo < I.Undo.size()) {
+    I.Undo[I.DefinedUndo] = std::move(Step);
+    I.DefinedUndo = SIZE_MAX;
+  } else {
+    I.Undo.push_back(std::move(Step));
+  }
 }
 
 const TJson& TReader::TImpl::NextItem() {

@@ -77,6 +77,9 @@ struct TPropInfo {
   Int64 MaxValue = 0;
   bool HasDefault = false;
   Int64 Default = 0;
+  // A string property whose empty text is a value of its own (not the default) is written
+  // even when empty, as long as its Stored test holds.
+  bool EmptyStored = false;
   const std::type_info* EventSignature = nullptr;
 
   std::function<Int64(const TObject*)> GetOrd;
@@ -220,6 +223,10 @@ class TPropHandle {
   }
   TPropHandle& NoDefault() {
     FInfo.HasDefault = false;
+    return *this;
+  }
+  TPropHandle& StoredWhenEmpty() {
+    FInfo.EmptyStored = true;
     return *this;
   }
   TPropHandle& Stored(bool Value) {

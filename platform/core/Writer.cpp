@@ -137,7 +137,7 @@ void TWriter::TImpl::Property(TPersistent* Instance, const TPropInfo& P, TPersis
   if (P.IsObject()) return Object(Instance, P, Ancestor, AP, Out);
   // Strings and events (by handler name).
   std::string V = P.GetStr(Instance);
-  if (AP ? V == AP->GetStr(Ancestor) : V.empty()) return;
+  if (AP ? V == AP->GetStr(Ancestor) : V.empty() && !P.EmptyStored) return;
   if (P.Kind == pkEvent && V.empty())
     Out[P.Name] = nullptr;
   else

@@ -271,8 +271,10 @@ void TDataSet::BeginInsert(bool AtEnd) {
 
 void TDataSet::Post() {
   CheckActive();
-  if (!IsEditState(FState)) return;
+  // Controls hand in what the user typed first, even in browse state: a control whose
+  // change could not start the edit (the file was locked) starts it now, or says why not.
   DataEvent(deUpdateRecord, 0);
+  if (!IsEditState(FState)) return;
   if (BeforePost) BeforePost(this);
   CheckRequiredFields();
   bool Inserting = FState == dsInsert;

@@ -107,7 +107,9 @@ class TDataSet : public TComponent {
   void Append();
   // Writes the edited record. When the storage refuses, raises EDatabaseError and the record
   // stays in edit state with the user's values. Once the storage has taken the record the
-  // post is done; an error of OnCalcFields after that still reaches the caller.
+  // post is done; an error of OnCalcFields after that still reaches the caller. The links
+  // are asked for pending values first (UpdateData), also in browse state, where one may
+  // start the edit; without an edit under way nothing is written.
   void Post();
   // Back to the record as it was when editing began.
   void Cancel();

@@ -159,6 +159,27 @@ TEST_F(GridTest, ColWidthsStreamAsAListOfEveryColumn) {
   EXPECT_EQ(SaveComponentToString(&G).find("ColWidths"), std::string::npos);
 }
 
+// Issue 17: a read that fails after (or while) reading the widths leaves the list exactly as
+// it was, so a grid that had none saves none.
+TEST_F(GridTest, AFailedReadLeavesTheWidthListAsItWas) {
+  RegisterClass<TStreamedGrid>();
+  const char* Streams[] = {
+      R"({"class": "TStreamedGrid", "properties": {"ColWidths": [10, 20], "Nonsense": 1}})",
+      R"({"class": "TStreamedGrid", "properties": {"ColWidths": [10, "wide"]}})",
+      R"({"class": "TStreamedGrid", "properties": {"ColWidths": [10, 20, 30]}})"};
+  for (bool HadList : {false, true}) {
+    TStreamedGrid G(nullptr);
+    G.SetName("Grid1");
+    if (HadList) G.SetColWidths(0, 70);
+    std::string Before = SaveComponentToString(&G);
+    for (const char* Stream : Streams) {
+      EXPECT_THROW(LoadComponentFromString(Stream, &G), EReadError) << Stream;
+      EXPECT_EQ(SaveComponentToString(&G), Before) << Stream;
+      EXPECT_EQ(G.GetColWidths(0), HadList ? 70 : 64) << Stream;
+    }
+  }
+}
+
 TEST_F(GridTest, LoweringTheRowCountMovesTheCurrentRowAndAnchor) {
   Grid->SetRowCount(10);
   Grid->SetRow(8);

@@ -150,6 +150,7 @@ void TSample::DefineProperties(TFiler* Filer) {
 }
 
 void TSample::ReadColWidths(TReader* Reader) {
+  Reader->UndoOnFailure([this, Old = FWidths] { FWidths = Old; });
   Reader->ReadListBegin();
   for (Integer I = 0; I < FColCount; ++I) SetColWidths(I, Reader->ReadInteger());
   Reader->ReadListEnd();

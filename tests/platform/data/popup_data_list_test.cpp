@@ -100,7 +100,7 @@ TEST_F(PopupDataList, Rows_OneItemPerRecordAndTheDataSetCursorStaysPut) {
   EXPECT_TRUE(L->GetKeyValue().IsNull());
   // A popup: a window of its own below the edit, and the keyboard stays with the edit.
   EXPECT_EQ(GetParent(L->GetHandle()), HWND(0));
-  EXPECT_EQ(L->GetClientOrigin(), TPoint(EditOrigin().X + 1, EditOrigin().Y + 21 + 1));
+  EXPECT_EQ(L->GetClientOrigin(), (TPoint{EditOrigin().X + 1, EditOrigin().Y + 21 + 1}));
   EXPECT_TRUE(Edit->Focused());
   EXPECT_EQ(L->GetClientHeight(), 4 * H);
   EXPECT_EQ(L->GetHeight(), 4 * H + 2);
@@ -168,7 +168,7 @@ TEST_F(PopupDataList, Selection_KeysFromTheEditAndClicksMoveItWithoutTakingTheFo
   D.MouseUpAt(L, L->GetWidth() + 40, RowPoint(3).Y);
   EXPECT_EQ(L->GetKeyValue(), Variant(40));
   ASSERT_EQ(Ups.size(), 2u);
-  EXPECT_EQ(Ups[1], TPoint(L->GetWidth() + 40, RowPoint(3).Y));
+  EXPECT_EQ(Ups[1], (TPoint{L->GetWidth() + 40, RowPoint(3).Y}));
 }
 
 TEST_F(PopupDataList, DataSet_AppendsDeletesEditsAndClosingAreFollowed) {

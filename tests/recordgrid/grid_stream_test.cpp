@@ -1,0 +1,72 @@
+// Issue 17: a form stream with a record grid that fails to read leaves the form exactly as it
+// was — the grid's settings, what it follows from its parent, whether it has a width list —
+// and a form read back from its own stream saves the same stream.
+#include "RecordGridTestUtil.h"
+#include "core/Exceptions.h"
+#include "core/Filer.h"
+
+namespace plumb::test {
+
+class GridStreamTest : public RecordGridTest {
+ protected:
+  void SetUp() override {
+    RecordGridTest::SetUp();
+    RegisterClass<TForm>();
+    RegisterClass<TPlumbGrid>();
+    RegisterClass<TPopupMenu>();
+    RegisterClass<TTestGrid>();
+    Form->SetName("Form1");
+    Grid->SetName("Grid1");
+    Build({{"name", 0}, {"city", 1}});
+    Grid->Row(0)->SetExpanded(true);
+    Grid->Row(1)->GetPickList()->Add("Oslo");
+  }
+  // The grid's properties first changed by Props, then a value no grid has.
+  static std::string Spoilt(const std::string& Props) {
+    return R"({"class": "TForm", "name": "Form1", "components": [{"class": "TTestGrid",
+               "name": "Grid1", "properties": {)" +
+           Props + R"(, "Nonsense": 1}}]})";
+  }
+};
+
+TEST_F(GridStreamTest, AFailedReadLeavesTheFormAsItWas) {
+  const char* Changes[] = {
+      R"("ShowHint": true)",
+      R"("Font": {"Size": 14})",
+      R"("Color": "clRed")",
+      R"("Ctl3D": false)",
+      R"("ColWidths": [30, 40])",
+      R"("Columns": [{"FieldName": "x", "IndentLevel": 0}, {"FieldName": "y", "IndentLevel": 1}])",
+      R"("ParentShowHint": false, "ShowHint": true, "Font": {"Color": "clRed"})"};
+  std::string Before = SaveComponentToString(Form);
+  for (const char* Change : Changes) {
+    SCOPED_TRACE(Change);
+    EXPECT_THROW(LoadComponentFromString(Spoilt(Change), Form), EReadError);
+    EXPECT_EQ(SaveComponentToString(Form), Before);
+    EXPECT_TRUE(Grid->GetParentShowHint());
+    EXPECT_TRUE(Grid->GetParentFont());
+    EXPECT_TRUE(Grid->GetParentCtl3D());
+  }
+}
+
+TEST_F(GridStreamTest, AFormReadBackSavesTheSameStream) {
+  Grid->Row(1)->SetText("free");
+  Grid->Row(1)->SetFieldName("town");  // no data set has it yet: the free value still shows
+  Grid->Row(0)->SetTitle("");          // a field name, no title, a code of its own
+  Grid->Row(0)->SetIDCode("code");
+  Grid->Row(1)->SetIDCode("");
+  std::string Saved = SaveComponentToString(Form);
+  auto* Copy = static_cast<TForm*>(LoadComponentFromString(Saved));
+  auto* Back = static_cast<TPlumbGrid*>(Copy->FindComponent("Grid1"));
+  ASSERT_NE(Back, nullptr);
+  EXPECT_TRUE(Back->GetParentShowHint());  // the stored ShowHint is the parent's, no own value
+  TColumn* Town = Back->GetColumns()->GetColumn(1);
+  EXPECT_EQ(Town->GetFieldName(), "town");
+  EXPECT_EQ(Town->GetText(), "free");
+  EXPECT_EQ(Town->GetIDCode(), "");
+  EXPECT_EQ(Back->GetColumns()->GetColumn(0)->GetTitle(), "");
+  EXPECT_EQ(SaveComponentToString(Copy), Saved);
+  delete Copy;
+}
+
+}  // namespace plumb::test
