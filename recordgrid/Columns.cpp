@@ -38,6 +38,11 @@ TColumn* TPlumbGridColumns::Add() {
   return static_cast<TColumn*>(TCollection::Add());
 }
 
+void TPlumbGridColumns::EndUpdate() {
+  TCollection::EndUpdate();
+  if (UpdateCount() == 0 && Count() == 0 && FHostGrid && FHostGrid->GetColumns() == this) Clear();
+}
+
 void TPlumbGridColumns::Clear() {
   auto Renew = [this] {
     FPlaceholderPending = false;

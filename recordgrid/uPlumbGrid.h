@@ -213,6 +213,9 @@ class TPlumbGridColumns : public TCollection {
   TPersistent* GetOwner() const override;
   TPlumbGrid* GetGrid() const { return FHostGrid; }
   bool GetPlaceholderPending() const { return FPlaceholderPending; }
+  // A wholesale replacement (a stream's empty list, an empty source assigned) that leaves the
+  // grid's own collection empty ends with a placeholder again.
+  void EndUpdate() override;
 
  protected:
   void Notify(TCollectionItem* Item, TCollectionNotification Action) override;

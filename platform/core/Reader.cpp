@@ -393,8 +393,11 @@ void TReader::TImpl::Collection(TCollection* C, const std::string& Name, const T
       // The old items stay whole until reading has succeeded, so they can come back.
       std::vector<TCollectionItem*> Old = C->ExtractAll();
       Undo.push_back([C, Old] {
+        // One update: a collection that must never be empty sees only the end result.
+        C->BeginUpdate();
         C->Clear();
         C->RestoreAll(Old);
+        C->EndUpdate();
       });
       Commit.push_back([Old] {
         for (TCollectionItem* Item : Old) delete Item;

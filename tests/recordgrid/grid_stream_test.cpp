@@ -69,4 +69,24 @@ TEST_F(GridStreamTest, AFormReadBackSavesTheSameStream) {
   delete Copy;
 }
 
+// An empty list of columns, read or assigned, leaves the one placeholder row a grid always has
+// (found by the reader fuzzer: the stream saved no columns, and read back it gained one).
+TEST_F(GridStreamTest, AnEmptyColumnListLeavesThePlaceholder) {
+  LoadComponentFromString(R"({"class": "TForm", "name": "Form1", "components": [
+      {"class": "TTestGrid", "name": "Grid1", "properties": {"Columns": []}}]})",
+                          Form);
+  ASSERT_EQ(Grid->GetColumns()->Count(), 1);
+  EXPECT_EQ(Grid->GetRowCount(), 1);
+  EXPECT_EQ(Grid->GetColumns()->Add(), Grid->GetColumns()->GetColumn(0));
+  std::string Saved = SaveComponentToString(Form);
+  std::unique_ptr<TComponent> Copy(LoadComponentFromString(Saved));
+  EXPECT_EQ(SaveComponentToString(Copy.get()), Saved);
+
+  TPlumbGridColumns Empty(nullptr, CollectionItemClass<TColumn>(), false);
+  Grid->Row(0)->SetFieldName("name");
+  Grid->GetColumns()->Assign(&Empty);
+  ASSERT_EQ(Grid->GetColumns()->Count(), 1);
+  EXPECT_EQ(Grid->GetColumns()->GetColumn(0)->GetFieldName(), "");
+}
+
 }  // namespace plumb::test
