@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "apps/common/CustomerParts.h"
 #include "controls/StdCtrls.h"
 #include "core/Filer.h"
 
@@ -39,32 +40,13 @@ const char* const FormDesign = R"json({
     {"class": "TSQLiteDataSet", "name": "Customers", "properties": {"TableName": "customers"}},
     {"class": "TSQLiteDataSet", "name": "CustomerNames",
      "properties": {"SQL": "SELECT id, name FROM customers ORDER BY id", "KeyField": "id"}},
-    {"class": "TField", "name": "CustomersCountry",
-     "properties": {"FieldName": "country", "FieldKind": "fkLookup", "KeyFields": "country_id",
-                    "LookupDataSet": "Countries", "LookupKeyFields": "id",
-                    "LookupResultField": "name", "DataSet": "Customers"}},
+    @LOOKUP@
     {"class": "TDataSource", "name": "CustomerSource", "properties": {"DataSet": "Customers"}},
     {"class": "TPlumbGrid", "name": "Grid",
      "properties": {
        "Align": "alClient", "TabOrder": 1, "DataSource": "CustomerSource",
        "ColWidths": [150, 380],
-       "Columns": [
-         {"Title": "Contact", "IDCode": "Contact", "Expanded": true},
-         {"FieldName": "name", "Title": "Name", "IndentLevel": 1},
-         {"FieldName": "email", "Title": "E-mail", "IndentLevel": 1},
-         {"FieldName": "country", "Title": "Country", "IndentLevel": 1},
-         {"Title": "Account", "IDCode": "Account", "Expanded": true},
-         {"FieldName": "id", "Title": "Customer no.", "IndentLevel": 1, "ReadOnly": true},
-         {"FieldName": "balance", "Title": "Balance", "IndentLevel": 1},
-         {"FieldName": "joined", "Title": "Joined", "IndentLevel": 1,
-          "EditMask": "0000-00-00;1;_"},
-         {"FieldName": "active", "Title": "Active", "IndentLevel": 1,
-          "PickList": ["True", "False"]},
-         {"FieldName": "age", "Title": "Age", "IndentLevel": 1},
-         {"Title": "Notes", "IDCode": "Notes", "Expanded": true},
-         {"FieldName": "notes", "Title": "Remarks", "IndentLevel": 1},
-         {"FieldName": "photo", "Title": "Photo", "IndentLevel": 1}
-       ]}}
+       @COLUMNS@}}
   ]
 })json";
 
@@ -132,7 +114,7 @@ TCustomerForm::TCustomerForm(TComponent* AOwner, const std::string& DatabasePath
   RegisterClass<TField>();
   RegisterClass<TPlumbGrid>();
   RegisterClass<TForm>();
-  LoadComponentFromString(FormDesign, this);
+  LoadComponentFromString(apps::WithCustomerParts(FormDesign), this);
   SetCaption("PlumbGrid \xE2\x80\x94 Customers");
   for (const char* Name : {"Countries", "Customers", "CustomerNames"})
     static_cast<TSQLiteDataSet*>(FindComponent(Name))->SetDatabaseName(DatabasePath);

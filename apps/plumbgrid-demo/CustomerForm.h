@@ -8,13 +8,15 @@
 #include <string>
 
 #include "CustomerList.h"
-#include "StatusLine.h"
+#include "apps/common/StatusLine.h"
 #include "controls/Forms.h"
 #include "controls/Menus.h"
 #include "data/SQLiteDataSet.h"
 #include "recordgrid/uPlumbGrid.h"
 
 namespace demo {
+
+using apps::TStatusLine;
 
 constexpr plumb::Integer FormWidth = 760, FormHeight = 540;
 

@@ -3,6 +3,7 @@
 // designed form lies on (with the form's title strip above it), and the status line.
 #include <string>
 
+#include "apps/common/StatusLine.h"
 #include "controls/Controls.h"
 #include "recordgrid/uPlumbGrid.h"
 
@@ -48,18 +49,6 @@ class TOneRowGrid : public plumb::TPlumbGrid {
   void SetValue(const std::string& Value);
 };
 
-class TStatusLine : public plumb::TCustomControl {
-  PLUMB_CLASS(TStatusLine, plumb::TCustomControl)
-  explicit TStatusLine(plumb::TComponent* AOwner);
-
-  const std::string& GetLine() const { return FLine; }
-  void SetLine(const std::string& Value);
-
- protected:
-  void Paint() override;
-
- private:
-  std::string FLine;
-};
+using apps::TStatusLine;
 
 }  // namespace designer

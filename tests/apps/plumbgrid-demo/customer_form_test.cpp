@@ -98,7 +98,7 @@ TEST_F(CustomerFormTest, TheLayoutFollowsTheWindowAndTheWheelMovesThreeRows) {
   Form->SetBounds(0, 0, 900, 620);
   D.RunUntilIdle();
   TRect Client = Form->GetClientRect();
-  demo::TStatusLine* Status = Form->GetStatus();
+  apps::TStatusLine* Status = Form->GetStatus();
   EXPECT_EQ(Status->GetBoundsRect().Bottom, Client.Bottom);
   EXPECT_EQ(Form->GetGrid()->GetBoundsRect().Right, Client.Right);
   EXPECT_EQ(Form->GetGrid()->GetBoundsRect().Bottom, Status->GetTop());

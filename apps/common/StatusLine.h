@@ -1,10 +1,11 @@
 #pragma once
-// A status line: one line of text along the bottom of a form, on the button face.
+// A status line: one line of text along the bottom of a form, on the button face (the demo's
+// and the designer's).
 #include <string>
 
 #include "controls/Controls.h"
 
-namespace demo {
+namespace apps {
 
 class TStatusLine : public plumb::TCustomControl {
   PLUMB_CLASS(TStatusLine, plumb::TCustomControl)
@@ -20,4 +21,4 @@ class TStatusLine : public plumb::TCustomControl {
   std::string FLine;
 };
 
-}  // namespace demo
+}  // namespace apps

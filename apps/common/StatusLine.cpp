@@ -1,6 +1,6 @@
 #include "StatusLine.h"
 
-namespace demo {
+namespace apps {
 
 using namespace plumb;
 
@@ -26,4 +26,4 @@ void TStatusLine::Paint() {
   C->LineTo(R.Right, 0);
 }
 
-}  // namespace demo
+}  // namespace apps
