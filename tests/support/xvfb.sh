@@ -8,6 +8,9 @@
 #                                exits with 0 when it passed, 1 when it failed, 77 when Xvfb
 #                                could not start; the script touches $WORK/started first.
 
+# Sanitizer builds: what the X11 client library keeps for the life of the process is not ours.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp:print_suppressions=0}
+
 require_tools() {
   local tool
   for tool in "$@"; do
