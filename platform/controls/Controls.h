@@ -323,6 +323,8 @@ class TWinControl : public TControl {
   bool GetTabStop() const { return FTabStop; }
   void SetTabStop(bool Value);
   int GetTabOrder() const;
+  // While loading, the value waits until the parent is loaded: siblings read later would
+  // otherwise push the control away from it.
   void SetTabOrder(int Value);
   TImeMode GetImeMode() const { return FImeMode; }
   void SetImeMode(TImeMode Value) { FImeMode = Value; }
@@ -428,6 +430,8 @@ class TWinControl : public TControl {
   bool FShowing = false;
   std::vector<TControl*> FControls;
   std::vector<TWinControl*> FTabList;
+  // The tab order a stream asked for, applied once all siblings are read (-1: none pending).
+  int FTabOrderRead = -1;
   bool FCtl3D = true;
   bool FParentCtl3D = true;
   bool FTabStop = false;

@@ -369,6 +369,24 @@ void TWinControl::Update() {
 
 void TWinControl::Loaded() {
   inherited::Loaded();
+  // Children read with a tab order take it, in one stable sort, so that a saved form reads
+  // back in the order it was saved whatever order its controls were created in.
+  if (std::any_of(FTabList.begin(), FTabList.end(),
+                  [](TWinControl* C) { return C->FTabOrderRead >= 0; })) {
+    std::vector<std::pair<int, TWinControl*>> Keyed;
+    for (size_t I = 0; I < FTabList.size(); ++I) {
+      TWinControl* C = FTabList[I];
+      Keyed.emplace_back(C->FTabOrderRead >= 0 ? C->FTabOrderRead : int(I), C);
+    }
+    std::stable_sort(Keyed.begin(), Keyed.end(),
+                     [](const auto& A, const auto& B) { return A.first < B.first; });
+    for (size_t I = 0; I < Keyed.size(); ++I) {
+      FTabList[I] = Keyed[I].second;
+      Keyed[I].second->FTabOrderRead = -1;
+    }
+  }
+  // Read without its parent: nothing else will place it.
+  if (FTabOrderRead >= 0 && (!FParent || !FParent->IsLoading())) SetTabOrder(FTabOrderRead);
   Realign();
 }
 

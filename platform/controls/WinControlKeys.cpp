@@ -208,6 +208,11 @@ int TWinControl::GetTabOrder() const {
 }
 
 void TWinControl::SetTabOrder(int Value) {
+  if (IsLoading()) {
+    FTabOrderRead = Value;
+    return;
+  }
+  FTabOrderRead = -1;
   if (!FParent) return;
   auto& L = FParent->FTabList;
   int Cur = GetTabOrder();

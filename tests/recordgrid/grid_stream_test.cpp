@@ -69,6 +69,32 @@ TEST_F(GridStreamTest, AFormReadBackSavesTheSameStream) {
   delete Copy;
 }
 
+// Tab orders take effect once all siblings are read, so a form reads back in the order it was
+// saved, whatever order its controls were created in (found by the reader fuzzer).
+TEST_F(GridStreamTest, TabOrdersReadAfterAllSiblings) {
+  struct {
+    const char* Orders[3];
+    const char* Expected;
+  } Cases[] = {{{"2", "1", "0"}, "CBA"}, {{"", "0", "0"}, "ABC"}, {{"1", "", "0"}, "CAB"}};
+  for (const auto& Case : Cases) {
+    std::string Text = R"({"class": "TForm", "name": "F", "components": [)";
+    for (int I = 0; I < 3; ++I)
+      Text += std::string(I ? "," : "") + R"({"class": "TTestGrid", "name": ")" + char('A' + I) +
+              R"(", "properties": {)" +
+              (*Case.Orders[I] ? std::string(R"("TabOrder": )") + Case.Orders[I] : "") + "}}";
+    Text += "]}";
+    SCOPED_TRACE(Text);
+    std::unique_ptr<TComponent> F(LoadComponentFromString(Text));
+    std::string Order(3, '?');
+    for (const char* Name : {"A", "B", "C"})
+      Order[static_cast<TWinControl*>(F->FindComponent(Name))->GetTabOrder()] = *Name;
+    EXPECT_EQ(Order, Case.Expected);
+    std::string Saved = SaveComponentToString(F.get());
+    std::unique_ptr<TComponent> Back(LoadComponentFromString(Saved));
+    EXPECT_EQ(SaveComponentToString(Back.get()), Saved);
+  }
+}
+
 // An empty list of columns, read or assigned, leaves the one placeholder row a grid always has
 // (found by the reader fuzzer: the stream saved no columns, and read back it gained one).
 TEST_F(GridStreamTest, AnEmptyColumnListLeavesThePlaceholder) {
