@@ -48,7 +48,16 @@ TControl::~TControl() {
 }
 
 // ---- Properties ------------------------------------------------------------------------------
+Integer TControl::ClampCoord(Integer Value) {
+  constexpr Integer Limit = 1 << 24;
+  return std::clamp(Value, -Limit, Limit);
+}
+
 void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  ALeft = ClampCoord(ALeft);
+  ATop = ClampCoord(ATop);
+  AWidth = ClampCoord(AWidth);
+  AHeight = ClampCoord(AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   Invalidate();
   FLeft = ALeft;

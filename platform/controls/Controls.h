@@ -136,7 +136,10 @@ class TControl : public TComponent {
   void SetTop(Integer Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
   void SetWidth(Integer Value) { SetBounds(FLeft, FTop, Value, FHeight); }
   void SetHeight(Integer Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+  // Bounds are held within ±2^24, far beyond any screen and small enough that sums of
+  // positions and extents cannot overflow (a stream may hold any integer).
   virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
+  static Integer ClampCoord(Integer Value);
   TRect GetBoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
   void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
   virtual TRect GetClientRect();

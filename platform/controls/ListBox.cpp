@@ -140,6 +140,7 @@ void TCustomListBox::MakeVisible(int Index) {
 
 // The frame is what the window's styles add around the client area.
 void TCustomListBox::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  AHeight = ClampCoord(AHeight);
   if (FIntegralHeight) {
     TCreateParams P;
     CreateParams(P);

@@ -308,6 +308,10 @@ void TWinControl::Realign() {
 
 // ---- Geometry --------------------------------------------------------------------------------
 void TWinControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  ALeft = ClampCoord(ALeft);
+  ATop = ClampCoord(ATop);
+  AWidth = ClampCoord(AWidth);
+  AHeight = ClampCoord(AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   if (FHandle)
     SetWindowPos(FHandle, 0, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -26,6 +26,16 @@ TEST_F(Lifecycle, Handle_MadeOnFirstUseAndMadeAgainKeepingTheFocus) {
   EXPECT_TRUE(IsWindowVisible(P->GetHandle()));
 }
 
+// Any integer may come from a stream; bounds stay where sums of them cannot overflow.
+TEST_F(Lifecycle, Bounds_HeldWithinTheCoordinateRange) {
+  auto* P = AddProbe(Bounds(10, 10, 60, 30));
+  P->SetBounds(INT32_MIN, INT32_MAX, INT32_MIN + 6, INT32_MAX);
+  const Integer L = 1 << 24;
+  EXPECT_EQ(P->GetBoundsRect(), (TRect{-L, L, -2 * L, 2 * L}));
+  EXPECT_EQ(P->GetClientWidth(), 0);
+  EXPECT_EQ(P->GetClientHeight(), L);
+}
+
 TEST_F(Lifecycle, Bounds_FollowTheWindowWhateverMovesIt) {
   auto* P = AddProbe(Bounds(10, 10, 60, 30));
   P->SetBounds(20, 30, 80, 40);
