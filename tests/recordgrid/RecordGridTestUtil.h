@@ -41,7 +41,7 @@ class TTestGrid : public TPlumbGrid {
   }
 };
 
-struct TColumnSpec {
+struct TColumnPlan {
   std::string FieldName;
   Cardinal Level = 0;
 };
@@ -84,8 +84,8 @@ class RecordGridTest : public ::testing::Test {
   }
 
   // Columns bound to the given fields (titles follow), at the given levels, in order.
-  void Build(const std::vector<TColumnSpec>& Specs) {
-    for (const TColumnSpec& S : Specs) {
+  void Build(const std::vector<TColumnPlan>& Plans) {
+    for (const TColumnPlan& S : Plans) {
       TColumn* C = Grid->GetColumns()->Add();
       C->SetFieldName(S.FieldName);
       C->SetIndentLevel(S.Level);
